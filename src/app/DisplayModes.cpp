@@ -1,0 +1,184 @@
+// The main window's display modes: list style and combo style, the resize layouts, the caption-less mode with its
+// close and minimise labels, always on top, and the lists' horizontal scroll extents.
+#include <windows.h>
+
+#include "app/Unit1.h"
+#include "app/rules/Layout.h"
+#include "settings/Schema.h"
+#include "ui/Application.h"
+
+namespace {
+
+const char kComboPrompt[] = "フォルダを選択してください";
+
+app::ControlBounds BoundsOf(const ui::Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+
+void Place(ui::Control& c, const app::ControlBounds& b) {
+    if (BoundsOf(c) != b) c.SetBounds(b.Left, b.Top, b.Width, b.Height);
+}
+
+void ShowControl(ui::Control& c, bool on) {
+    c.SetVisible(on);
+    c.SetEnabled(on);
+}
+
+}  // namespace
+
+namespace {
+
+app::MainLayout CurrentLayout(const TForm1& f) {
+    app::MainLayout l;
+    l.ListBox1 = BoundsOf(*f.ListBox1);
+    l.ListBox2 = BoundsOf(*f.ListBox2);
+    l.ComboBox1 = BoundsOf(*f.ComboBox1);
+    l.Button1 = BoundsOf(*f.Button1);
+    l.Button2 = BoundsOf(*f.Button2);
+    l.Button3 = BoundsOf(*f.Button3);
+    l.Label2Left = f.Label2->Left();
+    l.Label3Left = f.Label3->Left();
+    l.Label4Left = f.Label4->Left();
+    return l;
+}
+
+void ApplyLayout(TForm1& f, const app::MainLayout& l) {
+    Place(*f.ListBox1, l.ListBox1);
+    Place(*f.ListBox2, l.ListBox2);
+    // The closed combo box keeps its own height; only its place and width follow the layout.
+    if (f.ComboBox1->Left() != l.ComboBox1.Left || f.ComboBox1->Width() != l.ComboBox1.Width)
+        SetWindowPos(f.ComboBox1->Handle(), nullptr, l.ComboBox1.Left, f.ComboBox1->Top(), l.ComboBox1.Width,
+                     200, SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(*f.Button1, l.Button1);
+    Place(*f.Button2, l.Button2);
+    Place(*f.Button3, l.Button3);
+    if (f.Label2->Left() != l.Label2Left) f.Label2->SetLeft(l.Label2Left);
+    if (f.Label3->Left() != l.Label3Left) f.Label3->SetLeft(l.Label3Left);
+    if (f.Label4->Left() != l.Label4Left) f.Label4->SetLeft(l.Label4Left);
+}
+
+}  // namespace
+
+void TForm1::SetComboStyle() {
+    ShowControl(*ComboBox1, true);
+    for (ui::Control* c : {static_cast<ui::Control*>(Label1), static_cast<ui::Control*>(Label2),
+                           static_cast<ui::Control*>(Label3), static_cast<ui::Control*>(Label4),
+                           static_cast<ui::Control*>(ListBox2)})
+        ShowControl(*c, false);
+    Button3->SetCaption("<");
+    SetClientWidth(app::ComboStyleClientWidth(ClientWidth()));
+    ApplyLayout(*this, app::SwitchToComboLayout(CurrentLayout(*this), ClientWidth()));
+
+    ComboBox1->BeginUpdate();
+    ComboBox1->Items().Clear();
+    ComboBox1->SetText(kComboPrompt);
+    ui::ListItems from = ListBox2->Items();
+    int n = from.Count();
+    ComboBox1->Items().Reserve(n, 64);
+    for (int i = 0; i < n; ++i) ComboBox1->Items().Add(from[i]);
+    if (int sel = ListBox2->ItemIndex(); sel >= 0) ComboBox1->SetItemIndex(from.IndexOf(from[sel]));
+    ComboBox1->EndUpdate();
+    ListBox2->Clear();
+}
+
+void TForm1::SetListStyle() {
+    Button3->SetCaption(">");
+    SetClientWidth(app::ListStyleClientWidth(ClientWidth()));
+    ApplyLayout(*this, app::SwitchToListLayout(CurrentLayout(*this), ClientWidth()));
+    ShowControl(*ComboBox1, false);
+    ShowControl(*ListBox2, true);
+    ShowControl(*Label1, true);
+    ShowControl(*Label2, true);
+    bool captionless = GetBorderStyle() == ui::BorderStyle::None;
+    ShowControl(*Label3, captionless);
+    ShowControl(*Label4, captionless);
+
+    ListBox2->BeginUpdate();
+    ListBox2->Clear();
+    ui::ListItems from = ComboBox1->Items();
+    int n = from.Count();
+    ListBox2->Items().Reserve(n, 64);
+    for (int i = 0; i < n; ++i) ListBox2->Items().Add(from[i]);
+    if (ComboBox1->Text() != kComboPrompt) {
+        int sel = ComboBox1->ItemIndex();
+        ListBox2->SetItemIndex(sel >= 0 ? from.IndexOf(from[sel]) : -1);
+    }
+    ListBox2->EndUpdate();
+}
+
+void TForm1::LayoutListStyle() {
+    ApplyLayout(*this, app::ListStyleLayout(CurrentLayout(*this), ClientWidth(), ClientHeight()));
+}
+
+void TForm1::LayoutComboStyle() {
+    ApplyLayout(*this, app::ComboStyleLayout(CurrentLayout(*this), ClientWidth(), ClientHeight()));
+}
+
+void TForm1::Button3Click(ui::Component*) {
+    if (Button3->Caption() == "<") SetListStyle();
+    else SetComboStyle();
+}
+
+void TForm1::FormResize(ui::Component*) {
+    if (Button3->Caption() == ">") LayoutListStyle();
+    else LayoutComboStyle();
+}
+
+void TForm1::HideTitleBar() {
+    TitleBarHeight = GetSystemMetrics(SM_CYCAPTION);
+    FrameThickness = GetSystemMetrics(SM_CYFRAME);
+    app::WindowBounds b = app::CaptionlessBounds(app::WindowBounds{Left(), Top(), Width(), Height()}, ClientWidth(),
+                                                 ClientHeight(), app::FrameMetrics{TitleBarHeight, FrameThickness});
+    SetBounds(b.Left, b.Top, b.Width, b.Height);
+    ShowControl(*Label3, true);
+    ShowControl(*Label4, true);
+}
+
+void TForm1::ShowTitleBar() {
+    app::WindowBounds b = app::FramedBounds(app::WindowBounds{Left(), Top(), Width(), Height()},
+                                            app::FrameMetrics{TitleBarHeight, FrameThickness});
+    SetBounds(b.Left, b.Top, b.Width, b.Height);
+    ShowControl(*Label3, false);
+    ShowControl(*Label4, false);
+}
+
+void TForm1::FormDblClick(ui::Component*) {
+    if (GetBorderStyle() == ui::BorderStyle::Sizeable) {
+        HideTitleBar();
+        SetBorderStyle(ui::BorderStyle::None);
+    } else {
+        ShowTitleBar();
+        SetBorderStyle(ui::BorderStyle::Sizeable);
+    }
+    ApplyScrollExtents();
+}
+
+void TForm1::FormMouseDown(ui::Component*, ui::MouseButton, ui::ShiftState Shift, int, int) {
+    if (GetBorderStyle() != ui::BorderStyle::None || !Shift.left) return;
+    // Let the system move the window as if its title bar had been grabbed.
+    ReleaseCapture();
+    SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void TForm1::N1Click(ui::Component*) {
+    SetFormStyle(GetFormStyle() == ui::FormStyle::Normal ? ui::FormStyle::StayOnTop : ui::FormStyle::Normal);
+    ApplyScrollExtents();
+}
+
+void TForm1::ApplyScrollExtents() {
+    settings::IniFile ini = Settings();
+    int folderFactor = settings::ReadFolderListScroll(ini);
+    int fileFactor = settings::ReadFileListScroll(ini);
+    ListBox1->SetHorizontalExtent(fileFactor * ListBox1->ClientWidth());
+    ListBox2->SetHorizontalExtent(folderFactor * ListBox2->ClientWidth());
+}
+
+void TForm1::Label3MouseEnter(ui::Component*) { Label3->SetColor(ui::clBtnHighlight); }
+void TForm1::Label3MouseLeave(ui::Component*) { Label3->SetColor(ui::clBtnShadow); }
+void TForm1::Label3MouseDown(ui::Component*, ui::MouseButton, ui::ShiftState, int, int) {
+    Label3->SetColor(ui::cl3DDkShadow);
+}
+void TForm1::Label4MouseEnter(ui::Component*) { Label4->SetColor(ui::clBtnHighlight); }
+void TForm1::Label4MouseLeave(ui::Component*) { Label4->SetColor(ui::clBtnShadow); }
+void TForm1::Label4MouseDown(ui::Component*, ui::MouseButton, ui::ShiftState, int, int) {
+    Label4->SetColor(ui::cl3DDkShadow);
+}
+void TForm1::Label4Click(ui::Component*) { ui::App().Minimize(); }

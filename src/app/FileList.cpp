@@ -1,0 +1,91 @@
+// The file list: the entries of the selected folder that match the registered extensions, with the count in its
+// header, and the events that refill or read it.
+#include <windows.h>
+
+#include <vector>
+
+#include "app/Unit1.h"
+#include "components/FindHandle.h"
+#include "settings/Schema.h"
+#include "ui/Dialogs.h"
+
+namespace {
+
+bool IsExistingFolder(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Appends the names of every entry matching pattern: files, folders, "." and "..", hidden and system ones alike.
+void CollectMatches(const std::string& pattern, std::vector<std::string>& names) {
+    WIN32_FIND_DATAA fd;
+    FindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH));
+    if (!find.Valid()) return;
+    do {
+        names.emplace_back(fd.cFileName);
+    } while (FindNextFileA(find.Get(), &fd));
+}
+
+void SetFileCount(ui::Label& label, int count) { label.SetCaption("ファイルリスト " + std::to_string(count)); }
+
+}  // namespace
+
+void TForm1::MakeFileList() {
+    settings::StoredList<std::string> extensions = settings::ReadExtensions(Settings());
+    if (extensions.count == 0) {
+        ui::ShowMessage("検索する拡張子が未設定なので設定してください。");
+        OpenSettingsDialog();
+    } else {
+        std::vector<std::string> names;
+        for (const std::string& ext : extensions.entries) {
+            std::string folder = GetSelectedFolder();
+            if (!IsExistingFolder(folder)) continue;
+            CollectMatches(folder + "*" + ext, names);
+        }
+        // One redraw for the whole fill, with the storage reserved up front.
+        ListBox1->BeginUpdate();
+        ui::ListItems items = ListBox1->Items();
+        items.Reserve(static_cast<int>(names.size()), 32);
+        for (const std::string& n : names) items.Add(n);
+        ListBox1->EndUpdate();
+    }
+    SetFileCount(*Label2, ListBox1->Items().Count());
+}
+
+void TForm1::Refresh1Click(ui::Component*) {
+    int i = ListBox1->ItemIndex();
+    std::string selected = i >= 0 ? ListBox1->Items()[i] : std::string();
+    ListBox1->Clear();
+    ListBox1->SetHint("");
+    MakeFileList();
+    ListBox1->SetItemIndex(ListBox1->Items().IndexOf(selected));
+    SetFileCount(*Label2, ListBox1->Items().Count());
+}
+
+void TForm1::ListBox2Click(ui::Component*) {
+    if (ListBox2->ItemIndex() < 0) return;
+    ListBox1->Clear();
+    MakeFileList();
+    ListBox2->SetHint(GetSelectedFolder());
+    ListBox1->SetHint("");
+}
+
+void TForm1::ComboBox1Change(ui::Component*) {
+    int i = ComboBox1->ItemIndex();
+    std::string text = i >= 0 ? ComboBox1->Items()[i] : std::string();
+    if (text == "フォルダを選択してください") return;
+    ListBox1->Clear();
+    MakeFileList();
+}
+
+void TForm1::ListBox1Click(ui::Component*) {
+    int i = ListBox1->ItemIndex();
+    if (i >= 0) ListBox1->SetHint(ListBox1->Items()[i]);
+}
+
+void TForm1::Button2Click(ui::Component*) {
+    int i = ListBox1->ItemIndex();
+    if (i < 0) ui::ShowMessage("選択してください");
+    else ui::ShowMessage(ListBox1->Items()[i]);
+}

@@ -1,0 +1,47 @@
+// The folder list: the base folder, the folders below it down to the set depth and the fixed folders, under their
+// display names; and the way back from a display name to its folder.
+#include "app/Unit1.h"
+#include "app/rules/DisplayNames.h"
+#include "settings/Schema.h"
+#include "ui/Dialogs.h"
+
+void TForm1::AddFolderEntry(const std::string& entry) {
+    if (ComboStyle()) ComboBox1->Items().Add(entry);
+    else ListBox2->Items().Add(entry);
+}
+
+void TForm1::SearchDir1Find(ui::Component*, const std::string& Name, TSearchFileData, bool& IgnoreSubDir, bool&) {
+    IgnoreSubDir = app::IsAtWalkDepthLimit(BaseFolder, Name, walkDepth_);
+    AddFolderEntry(app::FolderListEntry(BaseFolder, Name));
+}
+
+void TForm1::AddFixedFolders() {
+    settings::StoredList<settings::FixedFolder> fixed = settings::ReadFixedFolders(Settings());
+    for (const settings::FixedFolder& f : fixed.entries) AddFolderEntry(app::FixedFolderEntry(f.displayName));
+}
+
+std::string TForm1::GetBaseFolderName() { return app::GetBaseFolderName(BaseFolder); }
+
+std::string TForm1::DisplayNameToPath(const std::string& displayName) {
+    settings::IniFile ini = Settings();
+    return app::DisplayNameToPath(BaseFolder, displayName, [&ini](const std::string& key, const std::string& def) {
+        return settings::ReadFixedFolderPath(ini, key, def);
+    });
+}
+
+std::string TForm1::GetSelectedFolder() {
+    std::string name;
+    if (ComboStyle()) {
+        int i = ComboBox1->ItemIndex();
+        if (i >= 0) name = ComboBox1->Items()[i];
+        if (name == "フォルダを選択してください") name.clear();
+    } else {
+        int i = ListBox2->ItemIndex();
+        if (i >= 0) name = ListBox2->Items()[i];
+    }
+    return DisplayNameToPath(name);
+}
+
+void TForm1::ListBox2DblClick(ui::Component*) {
+    if (ListBox2->ItemIndex() >= 0) ui::ShowMessage(GetSelectedFolder());
+}

@@ -1,0 +1,180 @@
+// Start-up and lifecycle of the main window: the start-up sequence (run at creation and again whenever settings
+// are applied), saving the window state, closing, and opening the settings dialog.
+#include "app/Unit1.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/rules/Layout.h"
+#include "dialogs/Unit4.h"
+#include "settings/Schema.h"
+#include "text/ShiftJis.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+
+std::string BaseFolder;
+int TitleBarHeight = 0;
+int FrameThickness = 0;
+TForm1* Form1 = nullptr;
+
+namespace {
+
+// The folder of the running program, with a trailing backslash.
+std::string ProgramFolder() {
+    std::vector<char> buf(MAX_PATH);
+    for (;;) {
+        DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return std::string();
+        if (n < buf.size()) return text::ExtractFilePath(std::string(buf.data(), n));
+        buf.resize(buf.size() * 2);
+    }
+}
+
+bool IsExistingFile(const std::string& path) {
+    DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The selected item's text of a list, or the empty text.
+template <typename List>
+std::string SelectedText(const List& list) {
+    int i = list.ItemIndex();
+    return i >= 0 ? list.Items()[i] : std::string();
+}
+
+}  // namespace
+
+settings::IniFile TForm1::Settings() const { return settings::IniFile(settings::SettingsPath(BaseFolder)); }
+
+bool TForm1::ComboStyle() const { return Button3->Caption() == "<"; }
+
+void TForm1::FormCreate(ui::Component*) {
+    const unsigned run = ++startupRuns_;
+
+    BaseFolder = ProgramFolder();
+
+    std::string folder = ComboStyle() ? SelectedText(*ComboBox1) : SelectedText(*ListBox2);
+    std::string file = SelectedText(*ListBox1);
+
+    ListBox2->Clear();
+    ComboBox1->Items().Clear();
+    ComboBox1->SetText("");
+    ListBox1->Clear();
+
+    if (!IsExistingFile(settings::SettingsPath(BaseFolder))) {
+        // First run: the settings dialog's OK runs this sequence again, nested; this run ends here.
+        ui::ShowMessage("拡張子を設定してください。");
+        OpenSettingsDialog();
+        return;
+    }
+
+    settings::WindowBounds b = settings::ReadWindowBounds(Settings(), {Left(), Top(), Width(), Height()});
+    SetLeft(b.left);
+    SetTop(b.top);
+    SetWidth(b.width);
+    SetHeight(b.height);
+
+    bool combo = settings::ReadComboStyle(Settings());
+    SetClientWidth(app::StartupClientWidth(combo, ClientWidth()));
+    if (combo) SetComboStyle();
+    else SetListStyle();
+
+    // The folder list is filled in one go: no redraw until the walk is done.
+    ui::Control* folderList = ComboStyle() ? static_cast<ui::Control*>(ComboBox1) : ListBox2;
+    if (ComboStyle()) ComboBox1->BeginUpdate();
+    else ListBox2->BeginUpdate();
+    try {
+        AddFixedFolders();
+        walkDepth_ = settings::ReadDepth(Settings());
+        SearchDir1->BaseDir = BaseFolder;
+        SearchDir1->Search();
+    } catch (...) {
+        if (folderList == ComboBox1) ComboBox1->EndUpdate();
+        else ListBox2->EndUpdate();
+        throw;
+    }
+    if (folderList == ComboBox1) ComboBox1->EndUpdate();
+    else ListBox2->EndUpdate();
+
+    if (ComboStyle()) {
+        if (int i = ComboBox1->Items().IndexOf(folder); i >= 0) ComboBox1->SetItemIndex(i);
+    } else {
+        if (int i = ListBox2->Items().IndexOf(folder); i >= 0) ListBox2->SetItemIndex(i);
+    }
+
+    MakeFileList();
+    // The file list's prompt for extensions may have opened the settings dialog, whose OK ran this sequence again
+    // to its end; repeating the remaining steps would enter the modes and build the menus a second time.
+    if (run != startupRuns_) return;
+
+    if (int i = ListBox1->Items().IndexOf(file); i >= 0) ListBox1->SetItemIndex(i);
+
+    if (settings::ReadBarHide(Settings())) {
+        HideTitleBar();
+        SetBorderStyle(ui::BorderStyle::None);
+        ApplyScrollExtents();
+    } else {
+        Label3->SetVisible(false);
+        Label3->SetEnabled(false);
+        Label4->SetVisible(false);
+        Label4->SetEnabled(false);
+    }
+
+    if (settings::ReadUpdateCheck(Settings())) CheckForUpdate();
+
+    if (settings::ReadOnTop(Settings())) {
+        N1->Checked = true;
+        SetFormStyle(ui::FormStyle::StayOnTop);
+    }
+
+    ApplyScrollExtents();
+
+    BuildMoveMenu();
+    MakeApplicationMenu();
+
+    int folders = ComboStyle() ? ComboBox1->Items().Count() : ListBox2->Items().Count();
+    Label1->SetCaption("フォルダリスト " + std::to_string(folders));
+    Label2->SetCaption("ファイルリスト " + std::to_string(ListBox1->Items().Count()));
+}
+
+void TForm1::SaveWindowState() {
+    settings::WindowState state;
+    state.barHide = GetBorderStyle() == ui::BorderStyle::None;
+    app::WindowBounds saved = app::SavedWindowBounds(app::WindowBounds{Left(), Top(), Width(), Height()},
+                                                     state.barHide, app::FrameMetrics{TitleBarHeight, FrameThickness});
+    state.bounds = settings::WindowBounds{saved.Left, saved.Top, saved.Width, saved.Height};
+    state.comboStyle = Button3->Caption() != ">";
+    state.onTop = GetFormStyle() != ui::FormStyle::Normal;
+    settings::WriteWindowState(Settings(), state);
+}
+
+void TForm1::FormClose(ui::Component*, ui::CloseAction&) {
+    // A user can always quit: a state that cannot be written is reported once, and the window still closes.
+    try {
+        SaveWindowState();
+    } catch (const std::exception& e) {
+        ui::App().ShowException(e.what());
+    }
+}
+
+void TForm1::Exit1Click(ui::Component*) {
+    Close();
+    ui::App().Terminate();
+}
+
+void TForm1::N4Click(ui::Component*) {
+    SaveWindowState();
+    OpenSettingsDialog();
+}
+
+void TForm1::OpenSettingsDialog() {
+    Form4 = new TForm4(this);
+    struct ReleaseOnExit {
+        ~ReleaseOnExit() {
+            if (Form4) Form4->Release();
+            Form4 = nullptr;
+        }
+    } release;
+    Form4->ShowModal();
+}

@@ -1,0 +1,139 @@
+// The main window: the folder list beside (or above) the file list, the popup menu of file actions, the display
+// modes, and the start-up sequence that builds it all from the settings file. One class over several files, one
+// concern each: start-up and lifecycle (Unit1.cpp), display modes, folder list, file list, file actions, update
+// check.
+#pragma once
+
+#include <string>
+
+#include "components/SearchFile.h"
+#include "settings/IniFile.h"
+#include "ui/Edits.h"
+#include "ui/Form.h"
+#include "ui/ListControls.h"
+#include "ui/Menus.h"
+#include "ui/StdCtrls.h"
+
+// The folder that holds the program, with a trailing backslash; recomputed at every start-up run.
+extern std::string BaseFolder;
+// Caption height and frame thickness sampled by the last HideTitleBar.
+extern int TitleBarHeight;
+extern int FrameThickness;
+
+class TForm1 : public ui::Form {
+public:
+    explicit TForm1(ui::Component* owner);
+
+    // Controls, in the order the form creates them.
+    ui::Label* Label1;
+    ui::Label* Label2;
+    ui::Label* Label3;
+    ui::Label* Label4;
+    ui::Button* Button2;
+    ui::Button* Button1;
+    ui::ListBox* ListBox1;
+    ui::ComboBox* ComboBox1;
+    ui::ListBox* ListBox2;
+    ui::Button* Button3;
+
+    ui::PopupMenu* PopupMenu1;
+    ui::MenuItem* N2;
+    ui::MenuItem* N7;
+    ui::MenuItem* GoTo1;
+    ui::MenuItem* N6;
+    ui::MenuItem* Refresh1;
+    ui::MenuItem* N3;
+    ui::MenuItem* N5;
+    ui::MenuItem* Delete1;
+    ui::MenuItem* Property1;
+    ui::MenuItem* N4;
+    ui::MenuItem* N1;
+    ui::MenuItem* About1;
+    ui::MenuItem* SearchforHelpOn1;
+    ui::MenuItem* Exit1;
+
+    TSearchDir* SearchDir1;
+
+    // Start-up and lifecycle.
+    void FormCreate(ui::Component* Sender);
+    void FormClose(ui::Component* Sender, ui::CloseAction& Action);
+    void Exit1Click(ui::Component* Sender);
+    void N4Click(ui::Component* Sender);
+
+    // Display modes.
+    void Button3Click(ui::Component* Sender);
+    void FormResize(ui::Component* Sender);
+    void FormDblClick(ui::Component* Sender);
+    void FormMouseDown(ui::Component* Sender, ui::MouseButton Button, ui::ShiftState Shift, int X, int Y);
+    void N1Click(ui::Component* Sender);
+    void Label3MouseEnter(ui::Component* Sender);
+    void Label3MouseLeave(ui::Component* Sender);
+    void Label3MouseDown(ui::Component* Sender, ui::MouseButton Button, ui::ShiftState Shift, int X, int Y);
+    void Label4MouseEnter(ui::Component* Sender);
+    void Label4MouseLeave(ui::Component* Sender);
+    void Label4MouseDown(ui::Component* Sender, ui::MouseButton Button, ui::ShiftState Shift, int X, int Y);
+    void Label4Click(ui::Component* Sender);
+
+    // Folder list.
+    void SearchDir1Find(ui::Component* Sender, const std::string& Name, TSearchFileData Data, bool& IgnoreSubDir,
+                        bool& Continue);
+    void ListBox2DblClick(ui::Component* Sender);
+
+    // File list.
+    void Refresh1Click(ui::Component* Sender);
+    void ListBox2Click(ui::Component* Sender);
+    void ComboBox1Change(ui::Component* Sender);
+    void ListBox1Click(ui::Component* Sender);
+    void Button2Click(ui::Component* Sender);
+
+    // File actions.
+    void N2Click(ui::Component* Sender);
+    void N3Click(ui::Component* Sender);
+    void Property1Click(ui::Component* Sender);
+    void MoveFile(ui::Component* Sender);
+    void Open_Apli(ui::Component* Sender);
+    void N5Click(ui::Component* Sender);
+    void Delete1Click(ui::Component* Sender);
+    void N6Click(ui::Component* Sender);
+
+    // Help and About.
+    void About1Click(ui::Component* Sender);
+    void SearchforHelpOn1Click(ui::Component* Sender);
+
+    // Used by the dialogs.
+    std::string GetSelectedFolder();
+    void SaveWindowState();
+    void ShowTitleBar();
+    void FreeDynamicMenuItems();
+    void MakeFileList();
+
+private:
+    void CreateDesign();
+    void CreatePopupMenu();
+    void BindEvents();
+    settings::IniFile Settings() const;
+    bool ComboStyle() const;
+
+    void SetListStyle();
+    void SetComboStyle();
+    void LayoutListStyle();
+    void LayoutComboStyle();
+    void HideTitleBar();
+    void ApplyScrollExtents();
+
+    void AddFixedFolders();
+    std::string GetBaseFolderName();
+    std::string DisplayNameToPath(const std::string& displayName);
+    void AddFolderEntry(const std::string& entry);
+
+    void BuildMoveMenu();
+    void MakeApplicationMenu();
+    void CheckForUpdate();
+    void OpenSettingsDialog();
+
+    int walkDepth_ = 2;
+    // Counts the runs of the start-up sequence, so that a run can tell that a nested run has rebuilt the window.
+    unsigned startupRuns_ = 0;
+};
+
+extern TForm1* Form1;

@@ -1,0 +1,137 @@
+#include "ui/Application.h"
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "ui/Dialogs.h"
+#include "ui/Guard.h"
+#include "ui/Menus.h"
+
+namespace ui {
+
+namespace {
+const UINT kReleaseForm = WM_APP + 1;
+const char kAppClass[] = "TApplication";
+}  // namespace
+
+Application& App() {
+    static Application* app = new Application();  // lives as long as the process: forms refer to it to the end
+    return *app;
+}
+
+void ShowUnhandledException(const std::exception* e) noexcept {
+    try {
+        App().ShowException(e ? e->what() : "不明なエラーが発生しました。");
+    } catch (...) {
+        // Nothing more can be shown.
+    }
+}
+
+Application::Application() : Component(nullptr) { Name = "Application"; }
+
+Application::~Application() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Application::Initialize() {
+    if (hwnd_) return;
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = &Application::WndProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+    wc.lpszClassName = kAppClass;
+    RegisterClassExA(&wc);
+    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kAppClass, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                            wc.hInstance, nullptr);
+    if (!hwnd_) throw std::runtime_error("cannot create the application window");
+}
+
+void Application::SetTitle(const std::string& title) {
+    title_ = title;
+    if (hwnd_) SetWindowTextA(hwnd_, title_.c_str());
+}
+
+void Application::RunCreate(Form* form) {
+    GuardedCall([&] { form->DoCreate(); });
+}
+
+void Application::Run() {
+    if (mainForm_ && !terminated_) {
+        ShowWindow(mainForm_->Handle(), SW_SHOWNORMAL);
+        UpdateWindow(mainForm_->Handle());
+        SetForegroundWindow(mainForm_->Handle());
+    }
+    MSG msg;
+    while (!terminated_) {
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        ProcessMessage(msg);
+    }
+    terminated_ = true;
+    // Forms released while the loop ran down, then the main form and the rest.
+    ProcessMessages();
+    DestroyComponents();
+    mainForm_ = nullptr;
+}
+
+void Application::Terminate() {
+    if (terminated_) return;
+    terminated_ = true;
+    PostQuitMessage(0);
+}
+
+void Application::Minimize() {
+    if (mainForm_) ShowWindow(mainForm_->Handle(), SW_MINIMIZE);
+}
+
+bool Application::IsShortCutMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    Form* form = Form::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
+    if (!form || !form->GetPopupMenu() || !IsWindowEnabled(form->Handle())) return false;
+    ShortCut sc;
+    sc.vk = static_cast<unsigned>(msg.wParam);
+    sc.ctrl = GetKeyState(VK_CONTROL) < 0;
+    sc.shift = GetKeyState(VK_SHIFT) < 0;
+    sc.alt = GetKeyState(VK_MENU) < 0 || (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29)));
+    bool handled = false;
+    GuardedCall([&] { handled = form->GetPopupMenu()->IsShortCut(sc); });
+    return handled;
+}
+
+void Application::ProcessMessage(MSG& msg) {
+    if (IsShortCutMessage(msg)) return;
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && Form::FromHandle(root) && IsDialogMessageA(root, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
+void Application::ProcessMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            terminated_ = true;
+            break;
+        }
+        ProcessMessage(msg);
+    }
+}
+
+void Application::ReleaseForm(Form* form) { PostMessageA(hwnd_, kReleaseForm, 0, reinterpret_cast<LPARAM>(form)); }
+
+void Application::ShowException(const std::string& text) { ShowMessage(text); }
+
+LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kReleaseForm) {
+        auto* form = reinterpret_cast<Form*>(lp);
+        GuardedCall([&] { delete form; });
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace ui

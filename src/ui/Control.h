@@ -1,0 +1,143 @@
+// The windowed control: one child window of a form (or of a container on it) with its design name, bounds,
+// caption, colours, font, hint and the mouse events the program's windows bind.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "ui/Component.h"
+#include "ui/Handles.h"
+#include "ui/Types.h"
+
+namespace ui {
+
+class Form;
+class PopupMenu;
+
+using NotifyEvent = std::function<void(Component* sender)>;
+using MouseEvent = std::function<void(Component* sender, MouseButton button, ShiftState shift, int x, int y)>;
+
+// A font as the designs give it: face, height in pixels (negative: character height), character set, colour.
+struct FontSpec {
+    std::string Name;
+    int Height = -12;
+    int Charset = SHIFTJIS_CHARSET;
+    TColor Color = clWindowText;
+};
+
+class Control : public Component {
+public:
+    // Creates no window yet: a derived class calls CreateHandle from its constructor. parent is the form or the
+    // container (group box, panel) the control sits on; positions are relative to the parent's client area.
+    Control(Component* owner, Control* parent, const std::string& name);
+    ~Control() override;
+
+    HWND Handle() const { return hwnd_; }
+    Control* Parent() const { return parent_; }
+    // The form the control sits on (itself for a form).
+    virtual Form* ParentForm() const;
+
+    virtual int Left() const;
+    virtual int Top() const;
+    int Width() const;
+    int Height() const;
+    virtual void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int v) { SetBounds(v, Top(), Width(), Height()); }
+    void SetTop(int v) { SetBounds(Left(), v, Width(), Height()); }
+    void SetWidth(int v) { SetBounds(Left(), Top(), v, Height()); }
+    virtual void SetHeight(int v) { SetBounds(Left(), Top(), Width(), v); }
+    int ClientWidth() const;
+    int ClientHeight() const;
+
+    bool Visible() const;
+    virtual void SetVisible(bool v);
+    bool Enabled() const;
+    void SetEnabled(bool v);
+
+    // The window text: a label's or button's caption, an edit's or combo box's text.
+    std::string Caption() const;
+    virtual void SetCaption(const std::string& text);
+    std::string Text() const { return Caption(); }
+    void SetText(const std::string& text) { SetCaption(text); }
+
+    // Background colour; clDefault leaves painting to the control.
+    TColor Color() const { return color_; }
+    void SetColor(TColor c);
+    // The control's own font; without one it uses its form's font.
+    void SetFont(const FontSpec& font);
+    const FontSpec* OwnFont() const { return ownFont_.get(); }
+    HFONT FontHandle() const;
+
+    std::string Hint() const { return hint_; }
+    void SetHint(const std::string& hint);
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool v);
+
+    PopupMenu* GetPopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(PopupMenu* m) { popupMenu_ = m; }
+
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int order);
+    void SetFocus();
+    bool Focused() const;
+
+    NotifyEvent OnClick;
+    NotifyEvent OnDblClick;
+    MouseEvent OnMouseDown;
+    NotifyEvent OnMouseEnter;
+    NotifyEvent OnMouseLeave;
+
+    // Runs the click as a user's click would (the event, if bound).
+    virtual void Click();
+
+    // The control behind a window handle of this program, or nullptr.
+    static Control* FromHandle(HWND hwnd);
+
+    // Called by the form for WM_COMMAND / WM_DRAWITEM / WM_CTLCOLOR* sent about this control.
+    virtual void Notify(WORD code);
+    virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
+    virtual HBRUSH CtlColor(HDC dc);
+
+protected:
+    void CreateHandle(const char* className, DWORD style, DWORD exStyle, int left, int top, int width, int height);
+    // The control's own window procedure hook (subclass); return true when handled.
+    virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+    LRESULT CallOriginal(UINT msg, WPARAM wp, LPARAM lp);
+    void AdoptHandle(HWND hwnd);  // for windows created by derived classes themselves (forms)
+    // Removes what the control attached to its window and destroys the window.
+    void DestroyHandle();
+    void ApplyFont();
+    // Called when the form's font changes or a window has just been created.
+    virtual void FontChanged() { ApplyFont(); }
+
+    HWND hwnd_ = nullptr;
+    Control* parent_;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    void TrackMouse();
+    void RegisterName();
+
+    TColor color_ = clDefault;
+    GdiObject brush_;
+    std::unique_ptr<FontSpec> ownFont_;
+    GdiObject ownFontHandle_;
+    std::string hint_;
+    bool showHint_ = false;
+    PopupMenu* popupMenu_ = nullptr;
+    int tabOrder_ = -1;
+    bool mouseInside_ = false;
+    ATOM nameAtom_ = 0;
+    bool subclassed_ = false;
+};
+
+// The Windows colour for a TColor (system colours resolved now).
+COLORREF ColorToRGB(TColor c);
+
+// Text of a window in the ANSI code page.
+std::string GetWindowTextString(HWND hwnd);
+
+}  // namespace ui

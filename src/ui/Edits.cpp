@@ -1,0 +1,65 @@
+#include "ui/Edits.h"
+
+#include <commctrl.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace ui {
+
+Edit::Edit(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height)
+    : Control(owner, parent, name) {
+    CreateHandle("Edit", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, left, top, width, height);
+}
+
+void Edit::SelectAll() { SendMessageA(hwnd_, EM_SETSEL, 0, -1); }
+
+void Edit::Notify(WORD code) {
+    if (code == EN_CHANGE && OnChange) OnChange(this);
+}
+
+SpinEdit::SpinEdit(Component* owner, Control* parent, const std::string& name, int left, int top, int width,
+                   int height, int minValue, int maxValue, int value)
+    : Edit(owner, parent, name, left, top, width, height), min_(minValue), max_(maxValue) {
+    updown_ = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
+                              WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
+                                  UDS_NOTHOUSANDS,
+                              0, 0, 0, 0, GetParent(hwnd_), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (updown_) {
+        SendMessageA(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
+        SendMessageA(updown_, UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+    }
+    SetValue(value);
+}
+
+SpinEdit::~SpinEdit() {
+    if (updown_) DestroyWindow(updown_);
+}
+
+int SpinEdit::Clamp(long long v) const {
+    if (v < min_) return min_;
+    if (v > max_) return max_;
+    return static_cast<int>(v);
+}
+
+int SpinEdit::Value() const {
+    std::string t = Text();
+    errno = 0;
+    char* end = nullptr;
+    long long v = std::strtoll(t.c_str(), &end, 10);
+    if (t.empty() || end == t.c_str() || *end != '\0' || errno == ERANGE) return min_;
+    return Clamp(v);
+}
+
+void SpinEdit::SetValue(int v) {
+    int c = Clamp(v);
+    SetText(std::to_string(c));
+    if (updown_) SendMessageA(updown_, UDM_SETPOS32, 0, c);
+}
+
+void SpinEdit::SetVisible(bool v) {
+    Edit::SetVisible(v);
+    if (updown_) ShowWindow(updown_, v ? SW_SHOWNA : SW_HIDE);
+}
+
+}  // namespace ui

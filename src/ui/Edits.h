@@ -1,0 +1,34 @@
+// The single-line edit box and the spin edit (an edit box with arrows whose value stays within its range).
+#pragma once
+
+#include "ui/Control.h"
+
+namespace ui {
+
+class Edit : public Control {
+public:
+    Edit(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height);
+    void SelectAll();
+    NotifyEvent OnChange;
+    void Notify(WORD code) override;
+};
+
+class SpinEdit : public Edit {
+public:
+    SpinEdit(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height,
+             int minValue, int maxValue, int value);
+    ~SpinEdit() override;
+    // The value shown, kept within the range; text that is no number reads as the lower bound.
+    int Value() const;
+    void SetValue(int v);
+    int MinValue() const { return min_; }
+    int MaxValue() const { return max_; }
+    void SetVisible(bool v) override;
+
+private:
+    int Clamp(long long v) const;
+    HWND updown_ = nullptr;
+    int min_, max_;
+};
+
+}  // namespace ui

@@ -1,0 +1,404 @@
+#include "ui/Form.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+
+#include "ui/Application.h"
+#include "ui/Guard.h"
+#include "ui/Menus.h"
+#include "ui/StdCtrls.h"
+
+namespace ui {
+
+namespace {
+
+const DWORD kFrameBits = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_POPUP |
+                         WS_DLGFRAME | WS_BORDER;
+
+void RegisterFormClass(const std::string& className) {
+    WNDCLASSEXA wc{};
+    HINSTANCE inst = GetModuleHandleA(nullptr);
+    if (GetClassInfoExA(inst, className.c_str(), &wc)) return;
+    wc = WNDCLASSEXA{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;  // replaced per window below
+    wc.hInstance = inst;
+    wc.hIcon = LoadIconA(inst, "MAINICON");
+    wc.hIconSm = static_cast<HICON>(LoadImageA(inst, "MAINICON", IMAGE_ICON, 16, 16, 0));
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = className.c_str();
+    if (!RegisterClassExA(&wc)) throw std::runtime_error("RegisterClassEx failed for " + className);
+}
+
+HWND OwnerWindowOf(Component* owner) {
+    for (Component* c = owner; c; c = c->Owner()) {
+        if (auto* f = dynamic_cast<Form*>(c)) return f->Handle();
+    }
+    return nullptr;
+}
+
+struct DisableContext {
+    HWND except;
+    std::vector<HWND>* list;
+};
+
+BOOL CALLBACK CollectEnabledWindow(HWND h, LPARAM lp) {
+    auto* c = reinterpret_cast<DisableContext*>(lp);
+    if (h != c->except && IsWindowEnabled(h) && IsWindowVisible(h)) c->list->push_back(h);
+    return TRUE;
+}
+
+// The windows of this thread that a modal form disables, and enables again when it ends.
+std::vector<HWND> DisableThreadWindows(HWND except) {
+    std::vector<HWND> list;
+    DisableContext ctx{except, &list};
+    EnumThreadWindows(GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&ctx));
+    for (HWND h : list) EnableWindow(h, FALSE);
+    return list;
+}
+
+}  // namespace
+
+Form::Form(Component* owner, const std::string& className, const std::string& name)
+    : Control(owner, nullptr, name) {
+    RegisterFormClass(className);
+    HWND h = CreateWindowExA(WS_EX_CONTROLPARENT, className.c_str(), "",
+                             WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
+                             OwnerWindowOf(owner), nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!h) throw std::runtime_error("CreateWindowEx failed for " + className);
+    AdoptHandle(h);
+    SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WndProc));
+    SetFormFont(FontSpec{"ＭＳ Ｐゴシック", -12, SHIFTJIS_CHARSET, clWindowText});
+}
+
+Form::~Form() {
+    // Controls go while the window and this form are whole; then the window.
+    DestroyComponents();
+    if (hwnd_) {
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        if (tooltip_) DestroyWindow(tooltip_);
+        DestroyHandle();
+    }
+}
+
+Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Control::FromHandle(hwnd)); }
+
+int Form::Left() const {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return r.left;
+}
+
+int Form::Top() const {
+    RECT r;
+    GetWindowRect(hwnd_, &r);
+    return r.top;
+}
+
+void Form::SetBounds(int left, int top, int width, int height) {
+    SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetClientSize(int w, int h) {
+    RECT outer, client;
+    GetWindowRect(hwnd_, &outer);
+    GetClientRect(hwnd_, &client);
+    int dw = (outer.right - outer.left) - client.right;
+    int dh = (outer.bottom - outer.top) - client.bottom;
+    SetWindowPos(hwnd_, nullptr, 0, 0, w + dw, h + dh, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+}
+
+void Form::SetClientWidth(int w) { SetClientSize(w, ClientHeight()); }
+
+void Form::SetClientHeight(int h) { SetClientSize(ClientWidth(), h); }
+
+void Form::SetBorderStyle(BorderStyle s) {
+    borderStyle_ = s;
+    ApplyFrameStyle();
+}
+
+void Form::SetSystemMenu(bool on) {
+    systemMenu_ = on;
+    ApplyFrameStyle();
+}
+
+void Form::ApplyFrameStyle() {
+    DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)) & ~kFrameBits;
+    DWORD ex = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)) & ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
+    switch (borderStyle_) {
+    case BorderStyle::Sizeable:
+        style |= WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+        if (systemMenu_) style |= WS_SYSMENU;
+        break;
+    case BorderStyle::None:
+        style |= WS_POPUP;
+        break;
+    case BorderStyle::Dialog:
+        style |= WS_POPUP | WS_CAPTION;
+        if (systemMenu_) style |= WS_SYSMENU;
+        ex |= WS_EX_DLGMODALFRAME;
+        break;
+    }
+    SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongA(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
+    SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
+                 SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetFormStyle(FormStyle s) {
+    formStyle_ = s;
+    SetWindowPos(hwnd_, s == FormStyle::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void Form::SetFormFont(const FontSpec& font) {
+    fontSpec_ = font;
+    font_.reset(CreateFontA(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(font.Charset),
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            font.Name.c_str()));
+    ApplyFont();
+    for (Control* c : controls_) {
+        if (!c->OwnFont()) SendMessageA(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+    }
+}
+
+void Form::ForgetControl(Control* c) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), c), controls_.end());
+    if (lastFocus_ == c->Handle()) lastFocus_ = nullptr;
+    if (defaultButton_ == c) defaultButton_ = nullptr;
+    if (cancelButton_ == c) cancelButton_ = nullptr;
+    if (tooltip_) {
+        TOOLINFOA ti{};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = hwnd_;
+        ti.uId = reinterpret_cast<UINT_PTR>(c->Handle());
+        SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+}
+
+void Form::UpdateHint(Control* c) {
+    if (!tooltip_) {
+        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                   hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
+        if (!tooltip_) return;
+    }
+    std::string text = c->Hint();
+    TOOLINFOA ti{};
+    ti.cbSize = sizeof(ti);
+    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.hwnd = hwnd_;
+    ti.uId = reinterpret_cast<UINT_PTR>(c->Handle());
+    ti.lpszText = const_cast<char*>(text.c_str());
+    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    if (c->ShowHint() && !text.empty()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::ApplyTabOrder() {
+    std::map<HWND, std::vector<Control*>> byParent;
+    for (Control* c : controls_) {
+        if (c->TabOrder() >= 0) byParent[GetParent(c->Handle())].push_back(c);
+    }
+    for (auto& [parent, list] : byParent) {
+        std::stable_sort(list.begin(), list.end(),
+                         [](Control* a, Control* b) { return a->TabOrder() < b->TabOrder(); });
+        HWND after = HWND_TOP;
+        for (Control* c : list) {
+            SetWindowLongA(c->Handle(), GWL_STYLE, GetWindowLongA(c->Handle(), GWL_STYLE) | WS_TABSTOP);
+            SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            after = c->Handle();
+        }
+    }
+}
+
+void Form::Show() {
+    ShowWindow(hwnd_, SW_SHOW);
+    UpdateWindow(hwnd_);
+}
+
+void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void Form::DoCreate() {
+    if (OnCreate) OnCreate(this);
+}
+
+int Form::ShowModal() {
+    if (modal_) throw std::logic_error("form is already modal: " + Name);
+    modal_ = true;
+    modalResult_ = mrNone;
+    std::vector<HWND> disabled = DisableThreadWindows(hwnd_);
+    Show();
+    SetForegroundWindow(hwnd_);
+    SetActiveWindow(hwnd_);
+    MSG msg;
+    for (;;) {
+        if (modalResult_ != mrNone && FinishModal()) break;
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {  // the application is ending: let the outer loop see it too
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            if (modalResult_ == mrNone) modalResult_ = mrCancel;
+            break;
+        }
+        App().ProcessMessage(msg);
+    }
+    for (HWND h : disabled) {
+        if (IsWindow(h)) EnableWindow(h, TRUE);
+    }
+    Hide();
+    modal_ = false;
+    return modalResult_;
+}
+
+bool Form::FinishModal() {
+    if (closeAsked_) {  // Close() has already asked OnClose
+        closeAsked_ = false;
+        return true;
+    }
+    CloseAction action = CloseAction::Hide;
+    if (OnClose) OnClose(this, action);
+    if (action == CloseAction::None) {
+        modalResult_ = mrNone;
+        return false;
+    }
+    return true;
+}
+
+void Form::Close() {
+    CloseAction action = CloseAction::Hide;
+    if (OnClose) OnClose(this, action);
+    if (action == CloseAction::None) return;
+    if (modal_) {
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+        closeAsked_ = true;  // the modal loop must not ask OnClose a second time
+        PostMessageA(hwnd_, WM_NULL, 0, 0);
+        return;
+    }
+    if (App().MainForm() == this) {
+        Hide();
+        App().Terminate();
+    } else if (action == CloseAction::Free) {
+        Release();
+    } else {
+        Hide();
+    }
+}
+
+void Form::Release() {
+    Hide();
+    App().ReleaseForm(this);
+}
+
+void Form::FocusFirstControl() {
+    if (lastFocus_ && IsWindow(lastFocus_) && IsWindowVisible(lastFocus_) && IsWindowEnabled(lastFocus_)) {
+        ::SetFocus(lastFocus_);
+        return;
+    }
+    if (HWND first = GetNextDlgTabItem(hwnd_, nullptr, FALSE)) ::SetFocus(first);
+}
+
+void Form::ShowPopupMenu(HWND source, LPARAM lp) {
+    Control* c = Control::FromHandle(source);
+    PopupMenu* menu = (c && c->GetPopupMenu()) ? c->GetPopupMenu() : GetPopupMenu();
+    if (!menu) return;
+    POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+    if (lp == -1) {  // from the keyboard: at the control's top-left corner
+        RECT r;
+        GetWindowRect(c ? c->Handle() : hwnd_, &r);
+        pt = POINT{r.left, r.top};
+    }
+    menu->Popup(pt.x, pt.y, hwnd_);
+}
+
+bool Form::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    LRESULT result = 0;
+    bool handled = false;
+    GuardedCall([&] {
+        result = self->FormMessage(msg, wp, lp);
+        handled = true;
+    });
+    return handled ? result : 0;
+}
+
+LRESULT Form::FormMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_COMMAND: {
+        HWND source = reinterpret_cast<HWND>(lp);
+        if (Control* c = source ? Control::FromHandle(source) : nullptr) {
+            c->Notify(HIWORD(wp));
+            return 0;
+        }
+        Button* target = LOWORD(wp) == IDOK ? defaultButton_ : LOWORD(wp) == IDCANCEL ? cancelButton_ : nullptr;
+        if (target && target->Visible() && target->Enabled()) target->Click();
+        return 0;
+    }
+    case DM_GETDEFID:
+        if (defaultButton_)
+            return MAKELRESULT(GetDlgCtrlID(defaultButton_->Handle()), DC_HASDEFID);
+        return 0;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+        if (Control* c = Control::FromHandle(reinterpret_cast<HWND>(lp))) {
+            if (HBRUSH b = c->CtlColor(reinterpret_cast<HDC>(wp))) return reinterpret_cast<LRESULT>(b);
+        }
+        break;
+    case WM_DRAWITEM: {
+        auto* dis = reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+        if (Control* c = Control::FromHandle(dis->hwndItem); c && c->DrawItem(*dis)) return TRUE;
+        break;
+    }
+    case WM_SIZE:
+        if (OnResize) OnResize(this);
+        return 0;
+    case WM_LBUTTONDBLCLK:
+        if (OnDblClick) OnDblClick(this);
+        return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN: {
+        if (OnMouseDown) {
+            ShiftState s;
+            s.left = (wp & MK_LBUTTON) != 0;
+            s.right = (wp & MK_RBUTTON) != 0;
+            s.shift = (wp & MK_SHIFT) != 0;
+            s.ctrl = (wp & MK_CONTROL) != 0;
+            OnMouseDown(this, msg == WM_LBUTTONDOWN ? MouseButton::Left : MouseButton::Right, s, GET_X_LPARAM(lp),
+                        GET_Y_LPARAM(lp));
+        }
+        return 0;
+    }
+    case WM_CONTEXTMENU:
+        ShowPopupMenu(reinterpret_cast<HWND>(wp), lp);
+        return 0;
+    case WM_CLOSE:
+        Close();
+        return 0;
+    case WM_ACTIVATE:
+        if (LOWORD(wp) == WA_INACTIVE) {
+            HWND f = GetFocus();
+            if (f && IsChild(hwnd_, f)) lastFocus_ = f;
+        } else if (!HIWORD(wp)) {
+            FocusFirstControl();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        FocusFirstControl();
+        return 0;
+    default:
+        break;
+    }
+    return DefWindowProcA(hwnd_, msg, wp, lp);
+}
+
+}  // namespace ui

@@ -1,0 +1,106 @@
+// A form: a top-level window of its own window class (the form's class name) holding controls, with the border
+// style, form style, modal showing and the form events the program's windows bind.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/Control.h"
+
+namespace ui {
+
+class Button;
+
+using CloseEvent = std::function<void(Component* sender, CloseAction& action)>;
+
+class Form : public Control {
+public:
+    // className is the form's class name ("TForm1"), used as its window class; a form owned by another form
+    // stays above it.
+    Form(Component* owner, const std::string& className, const std::string& name);
+    ~Form() override;
+
+    Form* ParentForm() const override { return const_cast<Form*>(this); }
+
+    // Bounds in screen pixels (outer window).
+    int Left() const override;
+    int Top() const override;
+    void SetBounds(int left, int top, int width, int height) override;
+    void SetClientWidth(int w);
+    void SetClientHeight(int h);
+    void SetClientSize(int w, int h);
+
+    BorderStyle GetBorderStyle() const { return borderStyle_; }
+    // Changes the frame while the outer bounds stay where they are.
+    void SetBorderStyle(BorderStyle s);
+    // Whether the caption shows a system menu (and with it the close box).
+    void SetSystemMenu(bool on);
+    FormStyle GetFormStyle() const { return formStyle_; }
+    void SetFormStyle(FormStyle s);
+
+    void SetFormFont(const FontSpec& font);
+    HFONT FontHandle() const { return static_cast<HFONT>(font_.get()); }
+    TColor FontColor() const { return fontSpec_.Color; }
+
+    // The buttons that Enter and Escape press.
+    void SetDefaultButton(Button* b) { defaultButton_ = b; }
+    void SetCancelButton(Button* b) { cancelButton_ = b; }
+
+    void Show();
+    void Hide();
+    // Shows the form modally: other windows of the program are disabled until ModalResult is set or the form is
+    // closed. Returns the modal result.
+    int ShowModal();
+    bool IsModal() const { return modal_; }
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int r) { modalResult_ = r; }
+    // Closes as the close box does: OnClose decides; the main form's close ends the application.
+    void Close();
+    // Frees the form once the events now running have returned.
+    void Release();
+
+    NotifyEvent OnCreate;
+    NotifyEvent OnResize;
+    CloseEvent OnClose;
+
+    // Runs OnCreate (the application does this right after constructing the form).
+    void DoCreate();
+
+    static Form* FromHandle(HWND hwnd);
+
+    // Bookkeeping for the controls on this form.
+    int NextControlId() { return nextId_++; }
+    void RememberControl(Control* c) { controls_.push_back(c); }
+    void ForgetControl(Control* c);
+    void UpdateHint(Control* c);
+    void ApplyTabOrder();
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    static LRESULT CALLBACK WndProc(HWND, UINT, WPARAM, LPARAM);
+    LRESULT FormMessage(UINT msg, WPARAM wp, LPARAM lp);
+    void ApplyFrameStyle();
+    bool FinishModal();
+    void ShowPopupMenu(HWND source, LPARAM lp);
+    void FocusFirstControl();
+
+    BorderStyle borderStyle_ = BorderStyle::Sizeable;
+    FormStyle formStyle_ = FormStyle::Normal;
+    bool systemMenu_ = true;
+    FontSpec fontSpec_;
+    GdiObject font_;
+    Button* defaultButton_ = nullptr;
+    Button* cancelButton_ = nullptr;
+    std::vector<Control*> controls_;
+    HWND tooltip_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    int nextId_ = 100;
+    bool modal_ = false;
+    int modalResult_ = 0;
+    bool closeAsked_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,167 @@
+#include "app/rules/Layout.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace app {
+
+// Readable failure messages for the layout values.
+void PrintTo(const ControlBounds& b, std::ostream* os) {
+    *os << "{" << b.Left << ", " << b.Top << ", " << b.Width << ", " << b.Height << "}";
+}
+
+void PrintTo(const WindowBounds& b, std::ostream* os) {
+    *os << "{" << b.Left << ", " << b.Top << ", " << b.Width << ", " << b.Height << "}";
+}
+
+}  // namespace app
+
+namespace {
+
+using app::ControlBounds;
+using app::FrameMetrics;
+using app::MainLayout;
+using app::WindowBounds;
+
+TEST(LayoutStyleSwitch, OddClientWidthLosesOnePixelOnTheWayBack) {
+    const int combo = app::ComboStyleClientWidth(371);
+    EXPECT_EQ(combo, 185);
+    EXPECT_EQ(app::ListStyleClientWidth(combo), 370);
+}
+
+TEST(LayoutStyleSwitch, StartupKeepsTheRestoredWidth) {
+    // Combo style saved with client width 185: doubled, then halved by the switch.
+    EXPECT_EQ(app::ComboStyleClientWidth(app::StartupClientWidth(true, 185)), 185);
+    EXPECT_EQ(app::ComboStyleClientWidth(app::StartupClientWidth(true, 186)), 186);
+    // List style: halved, then doubled by the switch; an odd width loses one pixel.
+    EXPECT_EQ(app::ListStyleClientWidth(app::StartupClientWidth(false, 370)), 370);
+    EXPECT_EQ(app::ListStyleClientWidth(app::StartupClientWidth(false, 371)), 370);
+}
+
+TEST(LayoutStyleSwitch, ListToComboToList) {
+    // List style at the design size; the switch halves 370 to 185. The resize lays out combo style first.
+    MainLayout layout = app::ComboStyleLayout(app::DesignLayout(), 185, 198);
+    layout = app::SwitchToComboLayout(layout, 185);
+    EXPECT_EQ(layout.ComboBox1, (ControlBounds{0, 0, 185, 20}));
+    EXPECT_EQ(layout.ListBox1, (ControlBounds{0, 20, 185, 153}));
+    EXPECT_EQ(layout.Button3, (ControlBounds{0, 173, 20, 25}));
+    EXPECT_EQ(layout.Button2, (ControlBounds{20, 173, 82, 25}));
+    EXPECT_EQ(layout.Button1, (ControlBounds{102, 173, 82, 25}));
+
+    // Back to list style: 185 doubles to 370; the resize lays out list style, then the switch's own steps.
+    layout = app::ListStyleLayout(layout, 370, 198);
+    layout = app::SwitchToListLayout(layout, 370);
+    EXPECT_EQ(layout.ListBox2, (ControlBounds{0, 20, 185, 153}));
+    EXPECT_EQ(layout.ListBox1, (ControlBounds{185, 20, 185, 153}));
+    EXPECT_EQ(layout.ComboBox1.Left, 185);
+    EXPECT_EQ(layout.Button2, (ControlBounds{185, 173, 92, 25}));
+    EXPECT_EQ(layout.Button1, (ControlBounds{277, 173, 92, 25}));
+    EXPECT_EQ(layout.Label2Left, 185);
+    EXPECT_EQ(layout.Label3Left, 352);
+    EXPECT_EQ(layout.Label4Left, 336);
+}
+
+TEST(LayoutStyleSwitch, SwitchStepsUseTheNewWidth) {
+    // Whatever the controls held before, the switch places them by the client width it is given.
+    MainLayout before = app::DesignLayout();
+    const MainLayout combo = app::SwitchToComboLayout(before, 250);
+    EXPECT_EQ(combo.ListBox1.Width, 250);
+    EXPECT_EQ(combo.Button1.Width, 115);
+    EXPECT_EQ(combo.Button1.Left, 135);
+    EXPECT_EQ(combo.ListBox2, before.ListBox2);  // untouched
+
+    const MainLayout list = app::SwitchToListLayout(before, 501);
+    EXPECT_EQ(list.ListBox1.Left, 250);
+    EXPECT_EQ(list.ListBox1.Width, 250);
+    EXPECT_EQ(list.Button1.Width, 125);
+    EXPECT_EQ(list.Button1.Left, 375);
+    EXPECT_EQ(list.Label3Left, 483);
+    EXPECT_EQ(list.Label4Left, 467);
+    EXPECT_EQ(list.ListBox1.Height, before.ListBox1.Height);  // heights wait for the resize
+}
+
+TEST(LayoutResize, ListStyleAtSeveralSizes) {
+    const MainLayout design = app::DesignLayout();
+
+    const MainLayout a = app::ListStyleLayout(design, 370, 198);
+    EXPECT_EQ(a.ListBox2, (ControlBounds{0, 20, 185, 153}));
+    EXPECT_EQ(a.ListBox1, (ControlBounds{185, 20, 185, 153}));
+    EXPECT_EQ(a.Button2, (ControlBounds{185, 173, 92, 25}));
+    EXPECT_EQ(a.Button1, (ControlBounds{277, 173, 92, 25}));
+    EXPECT_EQ(a.Button3, (ControlBounds{0, 173, 20, 25}));
+    EXPECT_EQ(a.Label2Left, 185);
+
+    const MainLayout b = app::ListStyleLayout(design, 501, 300);
+    EXPECT_EQ(b.ListBox2, (ControlBounds{0, 20, 250, 255}));
+    EXPECT_EQ(b.ListBox1, (ControlBounds{250, 20, 250, 255}));
+    EXPECT_EQ(b.Button2, (ControlBounds{250, 275, 125, 25}));
+    EXPECT_EQ(b.Button1, (ControlBounds{375, 275, 125, 25}));
+    EXPECT_EQ(b.Button3.Top, 275);
+    EXPECT_EQ(b.Label2Left, 250);
+    EXPECT_EQ(b.Label3Left, 483);
+    EXPECT_EQ(b.Label4Left, 467);
+    EXPECT_EQ(b.ComboBox1, design.ComboBox1);  // hidden in list style, left where it was
+}
+
+TEST(LayoutResize, ComboStyleAtSeveralSizes) {
+    MainLayout start = app::SwitchToComboLayout(app::DesignLayout(), 185);
+
+    const MainLayout a = app::ComboStyleLayout(start, 185, 198);
+    EXPECT_EQ(a.ComboBox1, (ControlBounds{0, 0, 185, 20}));
+    EXPECT_EQ(a.ListBox1, (ControlBounds{0, 20, 185, 153}));
+    EXPECT_EQ(a.Button1, (ControlBounds{102, 173, 82, 25}));
+    EXPECT_EQ(a.Button2, (ControlBounds{20, 173, 82, 25}));
+
+    const MainLayout b = app::ComboStyleLayout(start, 400, 120);
+    EXPECT_EQ(b.ComboBox1, (ControlBounds{0, 0, 400, 20}));
+    EXPECT_EQ(b.ListBox1, (ControlBounds{0, 20, 400, 75}));
+    EXPECT_EQ(b.Button1, (ControlBounds{210, 95, 190, 25}));
+    EXPECT_EQ(b.Button2, (ControlBounds{20, 95, 190, 25}));
+    EXPECT_EQ(b.Button3, (ControlBounds{0, 95, 20, 25}));
+    // The labels are not placed in combo style.
+    EXPECT_EQ(b.Label3Left, start.Label3Left);
+}
+
+TEST(LayoutResize, TinyClientAreaGivesNoNegativeSizes) {
+    for (const MainLayout& layout : {app::ListStyleLayout(app::DesignLayout(), 10, 30),
+                                     app::ComboStyleLayout(app::DesignLayout(), 10, 30),
+                                     app::SwitchToComboLayout(app::DesignLayout(), 10)}) {
+        EXPECT_GE(layout.ListBox1.Height, 0);
+        EXPECT_GE(layout.ListBox1.Width, 0);
+        EXPECT_GE(layout.Button1.Width, 0);
+        EXPECT_GE(layout.Button2.Width, 0);
+    }
+    EXPECT_EQ(app::ListStyleLayout(app::DesignLayout(), 10, 30).Button1.Top, 20);
+}
+
+TEST(LayoutTitleBar, HideAndShowRestoreTheOuterBounds) {
+    for (const FrameMetrics metrics : {FrameMetrics{18, 4}, FrameMetrics{23, 8}, FrameMetrics{0, 0}}) {
+        const int t = metrics.TitleBarHeight;
+        const int f = metrics.FrameThickness;
+        const WindowBounds framed{284, 244, 378, 225};
+        const int clientWidth = framed.Width - 2 * f;
+        const int clientHeight = framed.Height - t - 2 * f;
+
+        const WindowBounds bare = app::CaptionlessBounds(framed, clientWidth, clientHeight, metrics);
+        // The caption-less window is its former client area, at its former place on the screen.
+        EXPECT_EQ(bare, (WindowBounds{framed.Left + f, framed.Top + t + f, clientWidth, clientHeight}));
+        EXPECT_EQ(app::FramedBounds(bare, metrics), framed);
+    }
+}
+
+TEST(LayoutTitleBar, SavedBoundsOfACaptionlessWindow) {
+    const FrameMetrics metrics{18, 4};
+    const WindowBounds bare{100, 100, 370, 199};
+    const WindowBounds saved = app::SavedWindowBounds(bare, true, metrics);
+    EXPECT_EQ(saved, (WindowBounds{96, 78, 378, 225}));
+
+    // Start-up restores the framed bounds, then removes the caption: the client area is back at (100, 100).
+    const WindowBounds restored = app::CaptionlessBounds(saved, saved.Width - 8, saved.Height - 26, metrics);
+    EXPECT_EQ(restored, bare);
+
+    // A framed window is stored as it is.
+    EXPECT_EQ(app::SavedWindowBounds(bare, false, metrics), bare);
+}
+
+}  // namespace
