@@ -1,0 +1,44 @@
+#include "driver/Probe.h"
+
+#include "driver/Error.h"
+#include "driver/Files.h"
+
+namespace driver {
+
+std::string CopyProbe(const std::string& folder, const std::string& name)
+{
+    const std::string path = JoinPath(folder, name);
+    CopyFileTo(JoinPath(TestExeFolder(), "probe.exe"), path);
+    return path;
+}
+
+std::string ProbeLogPath(const std::string& exePath)
+{
+    return exePath + ".log";
+}
+
+std::optional<ProbeRecord> ReadProbeLog(const std::string& exePath)
+{
+    const std::string log = ProbeLogPath(exePath);
+    // The probe renames a finished temporary file into place, so an existing log is complete.
+    if (!FileExists(log)) {
+        return std::nullopt;
+    }
+    const std::string text = ReadFileBytes(log);
+    const size_t first = text.find("\r\n");
+    if (first == std::string::npos) {
+        throw DriverError("probe log " + log + " has no line break: \"" + text + "\"");
+    }
+    const size_t second = text.find("\r\n", first + 2);
+    ProbeRecord record;
+    record.commandLine = text.substr(0, first);
+    record.currentDirectory = text.substr(first + 2, second == std::string::npos ? std::string::npos : second - first - 2);
+    return record;
+}
+
+ProbeRecord WaitForProbeLog(const std::string& exePath, Timeout timeout)
+{
+    return *WaitFor([&] { return ReadProbeLog(exePath); }, "the probe log " + ProbeLogPath(exePath), timeout);
+}
+
+}  // namespace driver

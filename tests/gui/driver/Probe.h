@@ -1,0 +1,26 @@
+// The probe program (probe.exe beside the test program): started by Tessaly in place of a real program, it
+// writes its command line and current folder as two lines to "<its own path>.log" and exits.
+#pragma once
+
+#include "driver/Wait.h"
+
+#include <optional>
+#include <string>
+
+namespace driver {
+
+struct ProbeRecord {
+    std::string commandLine;       // as GetCommandLineA gave it
+    std::string currentDirectory;  // as GetCurrentDirectoryA gave it (no trailing backslash but for a root)
+};
+
+// Copies probe.exe into folder under name ("tool.exe", "my tool.exe"); returns the copy's full path.
+std::string CopyProbe(const std::string& folder, const std::string& name = "probe.exe");
+// The log file of a probe copy: exePath + ".log".
+std::string ProbeLogPath(const std::string& exePath);
+// The record of a probe copy if it has run (its log exists), else nothing.
+std::optional<ProbeRecord> ReadProbeLog(const std::string& exePath);
+// Waits for the probe copy's log; throws DriverError on timeout.
+ProbeRecord WaitForProbeLog(const std::string& exePath, Timeout timeout = kDefaultTimeout);
+
+}  // namespace driver

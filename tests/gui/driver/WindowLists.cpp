@@ -1,0 +1,92 @@
+// Reading list boxes and combo boxes. Item texts are read with the W messages: in Wine 8 the A message
+// LB_GETTEXT sent to another process returns UTF-16 text under an ANSI length.
+#include "driver/Window.h"
+
+#include "driver/Error.h"
+#include "driver/Text.h"
+
+namespace driver {
+
+namespace {
+
+struct ListMessages {
+    UINT count;
+    UINT textLength;
+    UINT text;
+    UINT selection;
+};
+
+constexpr ListMessages kListBox = {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_GETCURSEL};
+constexpr ListMessages kComboBox = {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_GETCURSEL};
+
+// The messages for the kind of list the window is; throws for a window that holds no items.
+const ListMessages& MessagesFor(const Window& window)
+{
+    const std::string className = window.ClassName();
+    if (className == "ListBox" || className == "ComboLBox") {
+        return kListBox;
+    }
+    if (className == "ComboBox") {
+        return kComboBox;
+    }
+    throw DriverError("'" + window.Name() + "' is a " + className + ", not a list box or combo box");
+}
+
+}  // namespace
+
+int Window::ItemCount() const
+{
+    return static_cast<int>(SendW(handle_, MessagesFor(*this).count, 0, 0));
+}
+
+std::string Window::ItemText(int index) const
+{
+    const ListMessages& messages = MessagesFor(*this);
+    const LRESULT length = SendW(handle_, messages.textLength, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        throw DriverError("'" + Name() + "' has no item " + std::to_string(index) + " (it has " +
+                          std::to_string(ItemCount()) + ")");
+    }
+    // The length may be counted in ANSI bytes: never fewer than the UTF-16 units that come back.
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied = SendW(handle_, messages.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
+    return ToAnsi(text);
+}
+
+std::vector<std::string> Window::Items() const
+{
+    std::vector<std::string> items;
+    const int count = ItemCount();
+    for (int index = 0; index < count; ++index) {
+        items.push_back(ItemText(index));
+    }
+    return items;
+}
+
+int Window::Selection() const
+{
+    return static_cast<int>(SendW(handle_, MessagesFor(*this).selection, 0, 0));
+}
+
+std::string Window::SelectedText() const
+{
+    const int selection = Selection();
+    return selection < 0 ? std::string() : ItemText(selection);
+}
+
+int Window::TopIndex() const
+{
+    return static_cast<int>(SendW(handle_, LB_GETTOPINDEX, 0, 0));
+}
+
+Rect Window::ItemRect(int index) const
+{
+    RECT rect = {};
+    if (SendW(handle_, LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect)) == LB_ERR) {
+        throw DriverError("'" + Name() + "' has no item " + std::to_string(index));
+    }
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+}  // namespace driver
