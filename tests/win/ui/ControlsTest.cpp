@@ -1,0 +1,171 @@
+// The form layer on real windows: controls keep their rules (sorted lists, clamped spin edits), forms keep their
+// place when the frame changes, modal forms return their result, menus find shortcuts and free run-time items, and
+// an exception in an event handler is shown without ending the program.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "BoxWatcher.h"
+#include "ui/Application.h"
+#include "ui/Edits.h"
+#include "ui/ListControls.h"
+#include "ui/Menus.h"
+#include "ui/StdCtrls.h"
+
+namespace {
+
+class ControlsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ui::App().Initialize();
+        ui::App().SetTitle("Tessaly");
+        form = std::make_unique<ui::Form>(nullptr, "TTestForm", "TestForm");
+        form->SetBounds(100, 100, 300, 200);
+    }
+    std::unique_ptr<ui::Form> form;
+};
+
+TEST_F(ControlsTest, SortedListBoxOrdersAndFindsIgnoringCase) {
+    auto* list = new ui::ListBox(form.get(), form.get(), "ListBox1", 0, 0, 100, 100, true);
+    list->Items().Add("beta.txt");
+    list->Items().Add("Alpha.txt");
+    list->Items().Add("gamma.txt");
+    EXPECT_EQ(list->Items()[0], "Alpha.txt");
+    EXPECT_EQ(list->Items()[1], "beta.txt");
+    EXPECT_EQ(list->Items().IndexOf("BETA.TXT"), 1);
+    EXPECT_EQ(list->Items().IndexOf("beta"), -1);  // exact match only
+    EXPECT_EQ(list->Items().IndexOf(""), -1);
+}
+
+TEST_F(ControlsTest, BulkFillKeepsEveryItemAndRedrawsAgainAfterwards) {
+    auto* list = new ui::ListBox(form.get(), form.get(), "ListBox1", 0, 0, 100, 100, true);
+    list->BeginUpdate();
+    list->BeginUpdate();
+    list->Items().Reserve(500, 16);
+    for (int i = 0; i < 500; ++i) list->Items().Add("f" + std::to_string(i));
+    list->EndUpdate();
+    list->EndUpdate();
+    EXPECT_EQ(list->Items().Count(), 500);
+    EXPECT_EQ(list->Items()[0], "f0");
+}
+
+TEST_F(ControlsTest, SpinEditKeepsItsValueWithinRange) {
+    auto* spin = new ui::SpinEdit(form.get(), form.get(), "SpinEdit3", 0, 0, 60, 20, 0, 10, 2);
+    EXPECT_EQ(spin->Value(), 2);
+    spin->SetValue(25);
+    EXPECT_EQ(spin->Text(), "10");
+    EXPECT_EQ(spin->Value(), 10);
+    spin->SetValue(-3);
+    EXPECT_EQ(spin->Value(), 0);
+    spin->SetText("99");  // typed by a user
+    EXPECT_EQ(spin->Value(), 10);
+    spin->SetText("abc");
+    EXPECT_EQ(spin->Value(), 0);
+}
+
+TEST_F(ControlsTest, ControlsCarryTheirDesignNameOnTheWindow) {
+    auto* button = new ui::Button(form.get(), form.get(), "Button3", ">", 0, 0, 20, 25);
+    auto atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(button->Handle(), "ui.Name")));
+    char name[64] = {};
+    GlobalGetAtomNameA(atom, name, sizeof name);
+    EXPECT_STREQ(name, "Button3");
+    EXPECT_EQ(form->FindComponent("button3"), button);
+}
+
+TEST_F(ControlsTest, ChangingTheFrameKeepsTheOuterBounds) {
+    form->SetBorderStyle(ui::BorderStyle::None);
+    EXPECT_EQ(form->Left(), 100);
+    EXPECT_EQ(form->Top(), 100);
+    EXPECT_EQ(form->Width(), 300);
+    EXPECT_EQ(form->Height(), 200);
+    EXPECT_EQ(form->ClientWidth(), 300);
+    form->SetBorderStyle(ui::BorderStyle::Sizeable);
+    EXPECT_EQ(form->Width(), 300);
+    EXPECT_LT(form->ClientWidth(), 300);
+}
+
+TEST_F(ControlsTest, StayOnTopSetsTheTopmostStyle) {
+    form->SetFormStyle(ui::FormStyle::StayOnTop);
+    EXPECT_TRUE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    form->SetFormStyle(ui::FormStyle::Normal);
+    EXPECT_FALSE(GetWindowLongA(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(ControlsTest, ModalFormReturnsTheResultOfItsButton) {
+    auto* ok = new ui::Button(form.get(), form.get(), "Button1", "OK", 10, 10, 60, 25);
+    ok->SetModalResult(ui::mrOk);
+    PostMessageA(ok->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(form->ShowModal(), ui::mrOk);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(ControlsTest, ClosingAModalFormCancelsIt) {
+    PostMessageA(form->Handle(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(form->ShowModal(), ui::mrCancel);
+}
+
+TEST_F(ControlsTest, ExceptionInAHandlerIsShownAndTheProgramGoesOn) {
+    auto* button = new ui::Button(form.get(), form.get(), "Button1", "x", 10, 10, 60, 25);
+    int clicks = 0;
+    button->OnClick = [&](ui::Component*) {
+        if (++clicks == 1) throw std::runtime_error("C:\\x\\Tessaly.ini に書き込めません");
+    };
+    {
+        BoxWatcher w(GetCurrentThreadId(), "OK");
+        SendMessageA(button->Handle(), BM_CLICK, 0, 0);  // through the real window procedure
+        const SeenBox& box = w.Result();
+        ASSERT_TRUE(box.found);
+        EXPECT_EQ(box.caption, "Tessaly");
+        EXPECT_EQ(box.text, "C:\\x\\Tessaly.ini に書き込めません");
+    }
+    SendMessageA(button->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(IsWindow(button->Handle()));
+}
+
+TEST_F(ControlsTest, MenuShortcutsReachItemsAtAnyDepth) {
+    auto* menu = new ui::PopupMenu(form.get(), "PopupMenu1");
+    auto* refresh = new ui::MenuItem(form.get(), "Refresh1", "更新");
+    refresh->Shortcut = {VK_F5};
+    auto* sub = new ui::MenuItem(form.get(), "GoTo1", "別のフォルダに移動");
+    auto* deep = new ui::MenuItem(form.get(), "Deep", "x");
+    deep->Shortcut = {'F', true};
+    menu->Items().Add(refresh);
+    menu->Items().Add(sub);
+    sub->Add(deep);
+    int refreshed = 0, deepClicks = 0;
+    refresh->OnClick = [&](ui::Component*) { ++refreshed; };
+    deep->OnClick = [&](ui::Component*) { ++deepClicks; };
+    EXPECT_TRUE(menu->IsShortCut({VK_F5}));
+    EXPECT_TRUE(menu->IsShortCut({'F', true}));
+    EXPECT_FALSE(menu->IsShortCut({'F'}));
+    EXPECT_EQ(refreshed, 1);
+    EXPECT_EQ(deepClicks, 1);
+    EXPECT_EQ(ui::ShortCutToText({VK_RETURN, false, false, true}), "Alt+Enter");
+    EXPECT_EQ(ui::ShortCutToText({VK_DELETE}), "Del");
+}
+
+TEST_F(ControlsTest, RunTimeMenuItemsAreFoundAndFreedByName) {
+    auto* sub = new ui::MenuItem(form.get(), "GoTo1", "別のフォルダに移動");
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 4; ++i) sub->Add(new ui::MenuItem(form.get(), "Folder" + std::to_string(i), "f"));
+        EXPECT_EQ(sub->Count(), 4);
+        for (int i = 0; i < 4; ++i) form->DestroyComponent(form->FindComponent("Folder" + std::to_string(i)));
+        EXPECT_EQ(sub->Count(), 0);
+        EXPECT_EQ(form->FindComponent("Folder0"), nullptr);
+    }
+}
+
+TEST_F(ControlsTest, AutoCheckItemTogglesBeforeItsHandler) {
+    auto* item = new ui::MenuItem(form.get(), "N1", "常に手前に表示");
+    item->AutoCheck = true;
+    bool seen = false;
+    item->OnClick = [&](ui::Component*) { seen = item->Checked; };
+    item->Click();
+    EXPECT_TRUE(seen);
+    item->Click();
+    EXPECT_FALSE(item->Checked);
+}
+
+}  // namespace
