@@ -1,15 +1,55 @@
-// The file actions of the main window: execute, open the folder, properties, move to a listed folder, open with a
-// registered application, rename, delete and search.
-#include "app/Unit1.h"
+// The rules every file action shares, and the three simplest actions: execute the selected file, open the selected
+// folder in the shell, and show the file's property sheet.
+#include <windows.h>
+#include <shellapi.h>
 
-void TForm1::N2Click(ui::Component*) {}
-void TForm1::N3Click(ui::Component*) {}
-void TForm1::Property1Click(ui::Component*) {}
-void TForm1::MoveFile(ui::Component*) {}
-void TForm1::Open_Apli(ui::Component*) {}
-void TForm1::N5Click(ui::Component*) {}
-void TForm1::Delete1Click(ui::Component*) {}
-void TForm1::N6Click(ui::Component*) {}
-void TForm1::BuildMoveMenu() {}
-void TForm1::MakeApplicationMenu() {}
-void TForm1::FreeDynamicMenuItems() {}
+#include "app/Unit1.h"
+#include "app/FileSystem.h"
+#include "ui/Application.h"
+#include "ui/Dialogs.h"
+
+std::string TForm1::SelectedFilePath() {
+    int i = ListBox1->ItemIndex();
+    if (i < 0) return std::string();
+    return GetSelectedFolder() + ListBox1->Items()[i];
+}
+
+bool TForm1::CheckFileSelected() {
+    if (ListBox1->ItemIndex() >= 0) return true;
+    ui::ShowMessage("選択してください");
+    return false;
+}
+
+bool TForm1::CheckFileExists(const std::string& path) {
+    if (FileExists(path)) return true;
+    ui::ShowMessage("ファイルが存在しません。\n\rファイル名変更、削除、移動された可能性があります。");
+    return false;
+}
+
+void TForm1::ShellOpen(const std::string& file, const std::string& parameters, const char* operation) {
+    // Whatever the shell starts runs in the program's own folder; its result is not examined.
+    ShellExecuteA(Handle(), operation, file.c_str(), parameters.c_str(), BaseFolder.c_str(), SW_SHOW);
+}
+
+void TForm1::N2Click(ui::Component*) {
+    if (!CheckFileSelected()) return;
+    std::string path = SelectedFilePath();
+    if (!CheckFileExists(path)) return;
+    ShellOpen(path, "");
+}
+
+void TForm1::N3Click(ui::Component*) { ShellOpen(GetSelectedFolder(), ""); }
+
+void TForm1::Property1Click(ui::Component*) {
+    if (!CheckFileSelected()) return;
+    std::string path = SelectedFilePath();
+    if (!CheckFileExists(path)) return;
+    SHELLEXECUTEINFOA info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_INVOKEIDLIST;
+    info.hwnd = ui::App().Handle();
+    info.lpVerb = "properties";
+    info.lpFile = path.c_str();
+    ShellExecuteExA(&info);
+}

@@ -5,16 +5,12 @@
 #include <vector>
 
 #include "app/Unit1.h"
+#include "app/FileSystem.h"
 #include "components/FindHandle.h"
 #include "settings/Schema.h"
 #include "ui/Dialogs.h"
 
 namespace {
-
-bool IsExistingFolder(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 // Appends the names of every entry matching pattern: files, folders, "." and "..", hidden and system ones alike.
 void CollectMatches(const std::string& pattern, std::vector<std::string>& names) {
@@ -40,7 +36,7 @@ void TForm1::MakeFileList() {
         std::vector<std::string> names;
         for (const std::string& ext : extensions.entries) {
             std::string folder = GetSelectedFolder();
-            if (!IsExistingFolder(folder)) continue;
+            if (!DirectoryExists(folder)) continue;
             CollectMatches(folder + "*" + ext, names);
         }
         // One redraw for the whole fill, with the storage reserved up front.

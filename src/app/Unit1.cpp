@@ -1,6 +1,7 @@
 // Start-up and lifecycle of the main window: the start-up sequence (run at creation and again whenever settings
 // are applied), saving the window state, closing, and opening the settings dialog.
 #include "app/Unit1.h"
+#include "app/FileSystem.h"
 
 #include <windows.h>
 
@@ -31,11 +32,6 @@ std::string ProgramFolder() {
     }
 }
 
-bool IsExistingFile(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 // The selected item's text of a list, or the empty text.
 template <typename List>
 std::string SelectedText(const List& list) {
@@ -62,7 +58,7 @@ void TForm1::FormCreate(ui::Component*) {
     ComboBox1->SetText("");
     ListBox1->Clear();
 
-    if (!IsExistingFile(settings::SettingsPath(BaseFolder))) {
+    if (!FileExists(settings::SettingsPath(BaseFolder))) {
         // First run: the settings dialog's OK runs this sequence again, nested; this run ends here.
         ui::ShowMessage("拡張子を設定してください。");
         OpenSettingsDialog();
