@@ -1,0 +1,209 @@
+#include "components/SearchFile.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <utility>
+
+#include "text/ShiftJis.h"
+
+namespace {
+
+// Owns one find handle and closes it on every way out, an exception of the handler included.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : handle_(handle) {}
+    ~FindHandle() {
+        if (Valid()) FindClose(handle_);
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// Starts a listing like FindFirstFileA, asking for the larger transfer buffer where the system offers it.
+HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA& found) {
+    // Standard information keeps the 8.3 names in the record; the large fetch only changes the buffer size, not
+    // which entries come or in what order.
+    HANDLE handle = FindFirstFileExA(pattern, FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+    // Systems older than Windows 7 refuse the flag as an invalid parameter.
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
+        handle = FindFirstFileA(pattern, &found);
+    return handle;
+}
+
+// Days from 1970-01-01 to the given date of the Gregorian calendar.
+long DaysFromCivil(int year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const long era = (year >= 0 ? year : year - 399) / 400;
+    const long yearOfEra = year - era * 400;
+    const long dayOfYear = (153L * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+// Converts a packed DOS date and time to TDateTime; False when either half names no real date or time.
+bool DosDateTimeToDateTime(WORD dosDate, WORD dosTime, TDateTime& result) {
+    static const int kDaysInMonth[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int year = 1980 + (dosDate >> 9);
+    const int month = (dosDate >> 5) & 15;
+    const int day = dosDate & 31;
+    const int hour = dosTime >> 11;
+    const int minute = (dosTime >> 5) & 63;
+    const int second = (dosTime & 31) * 2;
+    if (month < 1 || month > 12 || day < 1) return false;
+    const int monthDays = kDaysInMonth[month - 1] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+    if (day > monthDays || hour > 23 || minute > 59 || second > 59) return false;
+    // 1899-12-30 is day -25569 counted from 1970-01-01.
+    result = static_cast<double>(DaysFromCivil(year, month, day) + 25569) +
+             (hour * 3600 + minute * 60 + second) / 86400.0;
+    return true;
+}
+
+// Converts a UTC file time to a local TDateTime through the DOS form; False when any step fails.
+bool FileTimeToDateTime(const FILETIME& utc, TDateTime& result) {
+    FILETIME local;
+    WORD dosDate = 0;
+    WORD dosTime = 0;
+    if (!FileTimeToLocalFileTime(&utc, &local)) return false;
+    if (!FileTimeToDosDateTime(&local, &dosDate, &dosTime)) return false;
+    return DosDateTimeToDateTime(dosDate, dosTime, result);
+}
+
+// Fills the record from the find data (reusing the record's string buffers).
+void FillSearchFileData(const WIN32_FIND_DATAA& found, TSearchFileData& data) {
+    data.FileName.assign(found.cFileName);
+    if (found.cAlternateFileName[0] != '\0')
+        data.ShortName.assign(found.cAlternateFileName);
+    else
+        data.ShortName.assign(data.FileName);
+    data.Size = static_cast<std::int64_t>((static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) |
+                                          found.nFileSizeLow);
+    data.CreationTimeValid = FileTimeToDateTime(found.ftCreationTime, data.CreationTime);
+    data.LastWriteTimeValid = FileTimeToDateTime(found.ftLastWriteTime, data.LastWriteTime);
+    data.LastAccessTimeValid = FileTimeToDateTime(found.ftLastAccessTime, data.LastAccessTime);
+    const DWORD attributes = found.dwFileAttributes;
+    data.IsDirectory = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    data.IsReadOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    data.IsHidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
+    data.IsSystem = (attributes & FILE_ATTRIBUTE_SYSTEM) != 0;
+    data.IsVolumeLabel = false;
+    data.IsArchive = (attributes & FILE_ATTRIBUTE_ARCHIVE) != 0;
+}
+
+// True for the "." and ".." entries every listing holds; other names beginning with a point are real folders.
+bool IsDotEntry(const char* name) {
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+// The absolute form of a path as GetFullPathNameA gives it (a trailing backslash stays); empty when it fails.
+std::string ExpandFileName(const std::string& name) {
+    if (name.empty()) return std::string();
+    std::string full(MAX_PATH, '\0');
+    DWORD length = GetFullPathNameA(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    if (length >= full.size()) {  // too small: length is the size needed, terminator included
+        full.assign(length, '\0');
+        length = GetFullPathNameA(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        if (length >= full.size()) length = 0;
+    }
+    full.resize(length);
+    return full;
+}
+
+// Marks the walker busy for one walk and, on every way out, clears the mark and gives the queue's memory back.
+class BusyScope {
+public:
+    BusyScope(bool& busy, std::deque<std::string>& queue) : busy_(busy), queue_(queue) { busy_ = true; }
+    ~BusyScope() {
+        std::deque<std::string>().swap(queue_);
+        busy_ = false;
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool& busy_;
+    std::deque<std::string>& queue_;
+};
+
+}  // namespace
+
+TSearchDir::TSearchDir(ui::Component* owner) : ui::Component(owner) {}
+
+TSearchDir::~TSearchDir() = default;
+
+bool TSearchDir::Search() {
+    if (busy_ || !OnFind) return false;
+    const std::string path = ExpandFileName(BaseDir);
+    if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    BusyScope busy(busy_, queue_);
+    return WalkFrom(path);
+}
+
+void TSearchDir::DoFind(const std::string& Name, const TSearchFileData& Data, bool& IgnoreSubDir, bool& Continue) {
+    if (!OnFind) return;
+    // Called through a copy, so that a handler that replaces OnFind does not destroy itself while it runs.
+    const TSearchDirEvent handler = OnFind;
+    handler(this, Name, Data, IgnoreSubDir, Continue);
+}
+
+// Reports the base folder, then every folder below it level by level; False when the handler stopped the walk.
+bool TSearchDir::WalkFrom(const std::string& path) {
+    queue_.clear();
+    bool proceed = true;
+    bool ignoreSubDir = false;
+
+    // The base entry describes the path itself; a path ending in a backslash (a drive root too) finds nothing and
+    // is reported with an empty record.
+    TSearchFileData data;
+    {
+        WIN32_FIND_DATAA found;
+        FindHandle find(FindFirst(path.c_str(), found));
+        if (find.Valid()) FillSearchFileData(found, data);
+    }
+    DoFind(path, data, ignoreSubDir, proceed);
+    if (!proceed) return false;
+    if (!ignoreSubDir) queue_.push_back(path);
+
+    while (!queue_.empty()) {
+        std::string dir = std::move(queue_.front());
+        queue_.pop_front();
+        if (!ListFolder(dir, ignoreSubDir, proceed)) return false;
+    }
+    return true;
+}
+
+// Reports the subfolders of dir and queues those the handler lets the walk enter; False when the walk stops.
+// A folder that cannot be listed (gone, access denied, path too long) contributes nothing.
+bool TSearchDir::ListFolder(std::string& dir, bool& ignoreSubDir, bool& proceed) {
+    if (!text::LastCharIs(dir, '\\')) dir += '\\';
+    const std::size_t dirLength = dir.size();
+    dir += "*.*";
+    WIN32_FIND_DATAA found;
+    FindHandle find(FindFirst(dir.c_str(), found));
+    dir.resize(dirLength);
+    if (!find.Valid()) return true;
+
+    TSearchFileData data;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || IsDotEntry(found.cFileName)) continue;
+        const std::size_t nameLength = std::strlen(found.cFileName);
+        std::string full;
+        full.reserve(dirLength + nameLength);
+        full.append(dir).append(found.cFileName, nameLength);
+        FillSearchFileData(found, data);
+        ignoreSubDir = false;
+        DoFind(full, data, ignoreSubDir, proceed);
+        if (!proceed) return false;
+        if (!ignoreSubDir) queue_.push_back(std::move(full));
+    } while (FindNextFileA(find.Get(), &found));
+    return true;
+}
