@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
 
 namespace ui {
 
@@ -55,6 +56,14 @@ void SpinEdit::SetValue(int v) {
     int c = Clamp(v);
     SetText(std::to_string(c));
     if (updown_) SendMessageA(updown_, UDM_SETPOS32, 0, c);
+}
+
+void SpinEdit::Notify(WORD code) {
+    if (code == EN_KILLFOCUS) {
+        const int v = Value();
+        if (Text() != std::to_string(v)) SetValue(v);
+    }
+    Edit::Notify(code);
 }
 
 void SpinEdit::SetVisible(bool v) {

@@ -1,17 +1,21 @@
 #include "ui/ListControls.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ui {
 
 namespace {
 struct ListMessages {
-    UINT count, getTextLen, getText, add, reset, findExact, initStorage;
+    UINT count, getTextLen, getText, add, reset, findExact, initStorage, deleteString, insertString, getCurSel,
+        setCurSel;
 };
-const ListMessages kList{LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_ADDSTRING, LB_RESETCONTENT, LB_FINDSTRINGEXACT,
-                         LB_INITSTORAGE};
-const ListMessages kCombo{CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_ADDSTRING, CB_RESETCONTENT,
-                          CB_FINDSTRINGEXACT, CB_INITSTORAGE};
+const ListMessages kList{LB_GETCOUNT,    LB_GETTEXTLEN,   LB_GETTEXT,      LB_ADDSTRING,
+                         LB_RESETCONTENT, LB_FINDSTRINGEXACT, LB_INITSTORAGE, LB_DELETESTRING,
+                         LB_INSERTSTRING, LB_GETCURSEL,    LB_SETCURSEL};
+const ListMessages kCombo{CB_GETCOUNT,    CB_GETLBTEXTLEN,    CB_GETLBTEXT,   CB_ADDSTRING,
+                          CB_RESETCONTENT, CB_FINDSTRINGEXACT, CB_INITSTORAGE, CB_DELETESTRING,
+                          CB_INSERTSTRING, CB_GETCURSEL,      CB_SETCURSEL};
 }  // namespace
 
 #define MSGS (combo_ ? kCombo : kList)
@@ -32,6 +36,26 @@ int ListItems::Add(const std::string& text) {
 }
 
 void ListItems::Clear() { SendMessageA(hwnd_, MSGS.reset, 0, 0); }
+
+void ListItems::Delete(int index) {
+    if (index < 0 || index >= Count()) return;
+    SendMessageA(hwnd_, MSGS.deleteString, static_cast<WPARAM>(index), 0);
+}
+
+void ListItems::Exchange(int a, int b) {
+    const int n = Count();
+    if (a == b || a < 0 || b < 0 || a >= n || b >= n) return;
+    if (a > b) std::swap(a, b);
+    const LRESULT selected = SendMessageA(hwnd_, MSGS.getCurSel, 0, 0);
+    const std::string first = (*this)[a];
+    const std::string second = (*this)[b];
+    // Replace b first, so that index a still names the same item.
+    SendMessageA(hwnd_, MSGS.deleteString, static_cast<WPARAM>(b), 0);
+    SendMessageA(hwnd_, MSGS.insertString, static_cast<WPARAM>(b), reinterpret_cast<LPARAM>(first.c_str()));
+    SendMessageA(hwnd_, MSGS.deleteString, static_cast<WPARAM>(a), 0);
+    SendMessageA(hwnd_, MSGS.insertString, static_cast<WPARAM>(a), reinterpret_cast<LPARAM>(second.c_str()));
+    if (selected >= 0) SendMessageA(hwnd_, MSGS.setCurSel, static_cast<WPARAM>(selected), 0);
+}
 
 int ListItems::IndexOf(const std::string& text) const {
     // The control's exact-match search ignores letter case; an empty text never names an item.

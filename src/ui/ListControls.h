@@ -17,6 +17,10 @@ public:
     std::string operator[](int index) const;
     // Adds an item (a sorted control puts it in its place); returns its index.
     int Add(const std::string& text);
+    // Removes the item at index (nothing when there is none).
+    void Delete(int index);
+    // Swaps the items at a and b of an unsorted control; the selection stays at the same position.
+    void Exchange(int a, int b);
     void Clear();
     // Index of the item equal to text ignoring letter case, or -1.
     int IndexOf(const std::string& text) const;

@@ -154,6 +154,19 @@ GroupBox::GroupBox(Component* owner, Control* parent, const std::string& name, c
     SetCaption(caption);
 }
 
+bool GroupBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    // The system's group box paints only its frame and caption, and the form clips its children: the inside is
+    // filled here in the form's colour, or it would keep whatever was on the screen before.
+    if (msg == WM_ERASEBKGND) {
+        RECT r;
+        GetClientRect(hwnd_, &r);
+        FillRect(reinterpret_cast<HDC>(wp), &r, GetSysColorBrush(COLOR_BTNFACE));
+        result = 1;
+        return true;
+    }
+    return Container::HandleMessage(msg, wp, lp, result);
+}
+
 Panel::Panel(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height)
     : Container(owner, parent, name) {
     CreateHandle("Static", WS_VISIBLE | SS_NOTIFY | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE |

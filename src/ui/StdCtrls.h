@@ -78,6 +78,9 @@ class GroupBox : public Container {
 public:
     GroupBox(Component* owner, Control* parent, const std::string& name, const std::string& caption, int left,
              int top, int width, int height);
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 };
 
 // A raised panel.
