@@ -185,8 +185,10 @@ void Form::ForgetControl(Control* c) {
 
 void Form::UpdateHint(Control* c) {
     if (!tooltip_) {
+        // Owned by the application window, not by the form: under Wine a window that owns a topmost popup cannot
+        // itself be made topmost, which would break the form style stay-on-top.
         tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                                   hwnd_, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                   App().Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
         if (!tooltip_) return;
     }
     std::string text = c->Hint();
@@ -292,6 +294,12 @@ void Form::Close() {
 void Form::Release() {
     Hide();
     App().ReleaseForm(this);
+}
+
+void Form::SetActiveControl(Control* c) {
+    if (!c || !IsChild(hwnd_, c->Handle())) return;
+    lastFocus_ = c->Handle();
+    if (GetActiveWindow() == hwnd_) ::SetFocus(lastFocus_);
 }
 
 void Form::FocusFirstControl() {

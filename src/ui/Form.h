@@ -49,6 +49,9 @@ public:
 
     void Show();
     void Hide();
+    // Makes c the control that has the focus in this form: at once when the form is active, otherwise as soon
+    // as the form becomes active again (a dialog sets the main window's control this way).
+    void SetActiveControl(Control* c);
     // Shows the form modally: other windows of the program are disabled until ModalResult is set or the form is
     // closed. Returns the modal result.
     int ShowModal();
