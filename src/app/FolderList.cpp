@@ -10,7 +10,21 @@ void TForm1::AddFolderEntry(const std::string& entry) {
     else ListBox2->Items().Add(entry);
 }
 
+namespace {
+
+// The ANSI file functions take paths of fewer than MAX_PATH (260) characters: a folder whose path, with the
+// trailing backslash that every user of the folder list adds, does not fit could be listed but never opened.
+constexpr std::size_t kMaxPath = 260;
+
+bool FitsAnsiPath(const std::string& folder) { return folder.size() + 1 < kMaxPath; }
+
+}  // namespace
+
 void TForm1::SearchDir1Find(ui::Component*, const std::string& Name, TSearchFileData, bool& IgnoreSubDir, bool&) {
+    if (!FitsAnsiPath(Name)) {  // left out, and so is everything below it
+        IgnoreSubDir = true;
+        return;
+    }
     IgnoreSubDir = app::IsAtWalkDepthLimit(BaseFolder, Name, walkDepth_);
     AddFolderEntry(app::FolderListEntry(BaseFolder, Name));
 }

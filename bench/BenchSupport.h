@@ -1,0 +1,159 @@
+// What the benchmarks share: a temporary folder tree, a clock, the raw enumeration that every figure is compared
+// with, and the printing of a figure next to its reference as a ratio. Benchmarks report; they never judge.
+#pragma once
+
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+// Milliseconds taken by one call of work.
+inline double TimeMs(const std::function<void()>& work)
+{
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+}
+
+// The best of several runs: the figure least disturbed by the rest of the machine.
+inline double BestMs(int runs, const std::function<void()>& work)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) best = std::min(best, TimeMs(work));
+    return best;
+}
+
+// One line: what was measured, its time, the reference's time, the ratio and the target.
+inline void Report(const char* what, double ms, const char* reference, double referenceMs, double target)
+{
+    const double ratio = referenceMs > 0 ? ms / referenceMs : 0;
+    std::printf("%-44s %9.1f ms | %-34s %9.1f ms | ratio %5.2f (target <= %.1f)%s\n", what, ms, reference,
+                referenceMs, ratio, target, ratio <= target ? "" : "  MISSED");
+    std::fflush(stdout);
+}
+
+// A new empty folder under the Windows temporary folder, removed with everything in it at the end.
+class TempTree {
+public:
+    TempTree()
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        path_ = std::string(temp) + "tessaly-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount());
+        CreateDirectoryA(path_.c_str(), nullptr);
+    }
+    ~TempTree() { Remove(path_); }
+    TempTree(const TempTree&) = delete;
+    TempTree& operator=(const TempTree&) = delete;
+
+    const std::string& Path() const { return path_; }
+
+    void MakeDir(const std::string& relative) const { CreateDirectoryA((path_ + "\\" + relative).c_str(), nullptr); }
+    void MakeFile(const std::string& relative, const std::string& bytes = "") const
+    {
+        HANDLE h = CreateFileA((path_ + "\\" + relative).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) return;
+        DWORD written = 0;
+        if (!bytes.empty()) WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(h);
+    }
+
+    // folders top-level folders, each holding perFolder subfolders ("D0001\S0001").
+    void MakeFolders(int folders, int perFolder, const std::string& under = "") const
+    {
+        const std::string prefix = under.empty() ? "" : under + "\\";
+        char name[32];
+        for (int i = 0; i < folders; ++i) {
+            std::snprintf(name, sizeof name, "D%04d", i);
+            MakeDir(prefix + name);
+            for (int j = 0; j < perFolder; ++j) {
+                char sub[32];
+                std::snprintf(sub, sizeof sub, "\\S%04d", j);
+                MakeDir(prefix + name + sub);
+            }
+        }
+    }
+
+    // count empty files "f00001.txt"... in a folder (relative, "" for the tree itself).
+    void MakeFiles(int count, const std::string& under = "") const
+    {
+        const std::string prefix = under.empty() ? "" : under + "\\";
+        char name[32];
+        for (int i = 0; i < count; ++i) {
+            std::snprintf(name, sizeof name, "f%05d.%s", i, i % 2 ? "txt" : "dat");
+            MakeFile(prefix + name);
+        }
+    }
+
+private:
+    static void Remove(const std::string& folder)
+    {
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((folder + "\\*").c_str(), &fd);
+        if (h != INVALID_HANDLE_VALUE) {
+            do {
+                const std::string name = fd.cFileName;
+                if (name == "." || name == "..") continue;
+                const std::string full = folder + "\\" + name;
+                if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) Remove(full);
+                else {
+                    SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    DeleteFileA(full.c_str());
+                }
+            } while (FindNextFileA(h, &fd));
+            FindClose(h);
+        }
+        RemoveDirectoryA(folder.c_str());
+    }
+
+    std::string path_;
+};
+
+// Raw enumeration of one folder's entries matching pattern ("*.*"): how many there are.
+inline int RawList(const std::string& pattern)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
+    if (h == INVALID_HANDLE_VALUE) return 0;
+    int n = 0;
+    do {
+        ++n;
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+    return n;
+}
+
+// Raw breadth-first enumeration of the folders below root down to depth levels: how many folders (root included).
+inline int RawWalk(const std::string& root, int depth)
+{
+    std::deque<std::pair<std::string, int>> queue{{root, 0}};
+    int folders = 1;
+    while (!queue.empty()) {
+        auto [dir, level] = queue.front();
+        queue.pop_front();
+        if (level >= depth) continue;
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &fd);
+        if (h == INVALID_HANDLE_VALUE) continue;
+        do {
+            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+            if (fd.cFileName[0] == '.' && (fd.cFileName[1] == 0 || (fd.cFileName[1] == '.' && fd.cFileName[2] == 0)))
+                continue;
+            ++folders;
+            queue.emplace_back(dir + "\\" + fd.cFileName, level + 1);
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    return folders;
+}
+
+}  // namespace bench

@@ -1,0 +1,143 @@
+// The file list on real folders: what the registered extensions match (".*" included), refreshing with the
+// selection kept or lost, the prompt when no extension is registered, a missing fixed folder, and "FileName".
+#include "app/MainWindowSupport.h"
+
+using namespace main_window;
+
+namespace {
+
+std::vector<std::string> Extensions(const std::vector<std::string>& list, const std::vector<std::string>& more = {})
+{
+    std::vector<std::string> lines = {"[Option]", "UpdateCheck=0", "[extension]",
+                                      "count=" + std::to_string(list.size())};
+    for (size_t i = 0; i < list.size(); ++i) {
+        lines.push_back("ex" + std::to_string(i + 1) + "=" + list[i]);
+    }
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
+}  // namespace
+
+// ".*" lists every entry, "." and ".." and folders included; with ".txt" as well each .txt file shows twice. The
+// same in a subfolder.
+TEST(FileList, AllFilesAndTxtListTxtFilesTwice)
+{
+    Session s;
+    s.WriteFile("a.txt");
+    s.WriteFile("b.dat");
+    s.MakeDir("Sub");
+    s.WriteFile("Sub\\c.txt");
+    s.WriteIni(Extensions({".*", ".txt"}));
+    s.Start();
+    EXPECT_EQ(s.WaitForCounts(), "ファイルリスト 8");
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{".", "..", "a.txt", "a.txt", "b.dat", "Sub", "Tessaly.exe",
+                                                           "Tessaly.ini"}));
+
+    s.ChooseFolder("Sub", 4);
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{".", "..", "c.txt", "c.txt"}));
+    EXPECT_EQ(s.Control("Label2").Text(), "ファイルリスト 4");
+}
+
+// ".txt" matches a subfolder named Notes.txt, hidden and system files, and no other names.
+TEST(FileList, TxtMatchesFoldersAndHiddenFiles)
+{
+    Session s;
+    s.MakeDir("Notes.txt");
+    s.WriteFile("shown.txt");
+    s.WriteFile("hidden.txt");
+    s.WriteFile("system.TXT");
+    s.WriteFile("other.txt.bak");
+    ASSERT_TRUE(SetFileAttributesA(s.InBase("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesA(s.InBase("system.TXT").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
+    s.WriteIni(Extensions({".txt"}));
+    s.Start();
+    s.WaitForCounts();
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"hidden.txt", "Notes.txt", "shown.txt", "system.TXT"}));
+}
+
+// F5 refills the list, with the focus in the file list or in the folder list: the selected file stays selected
+// while it exists, and the selection is lost once the file was renamed away outside the program.
+TEST(FileList, RefreshKeepsOrLosesTheSelection)
+{
+    Session s;
+    s.WriteFile("a.txt");
+    s.WriteFile("b.txt");
+    s.WriteIni(Extensions({".txt"}));
+    s.Start();
+    s.WaitForCounts();
+    s.ChooseFile("b.txt");
+
+    // Focus in the file list: a new file shows, b.txt stays selected.
+    s.WriteFile("0.txt");
+    ASSERT_EQ(s.Program().FocusedWindow(), s.Files());
+    driver::PressKeys(s.Main(), "F5");
+    ASSERT_TRUE(driver::WaitUntil([&] { return s.Files().ItemCount() == 3; }, "0.txt listed"));
+    EXPECT_EQ(s.Files().SelectedText(), "b.txt");
+    EXPECT_EQ(s.Control("Label2").Text(), "ファイルリスト 3");
+
+    // Focus in the folder list (Shift+Tab from the file list), selection untouched.
+    driver::PressKeys(s.Main(), "Shift+Tab");
+    ASSERT_TRUE(driver::WaitUntil([&] { return s.Program().FocusedWindow() == s.Folders(); }, "focus in the folders"));
+    s.WriteFile("1.txt");
+    driver::PressKeys(s.Main(), "F5");
+    ASSERT_TRUE(driver::WaitUntil([&] { return s.Files().ItemCount() == 4; }, "1.txt listed"));
+    EXPECT_EQ(s.Files().SelectedText(), "b.txt");
+
+    // Renamed away: after F5 nothing is selected.
+    ASSERT_TRUE(MoveFileA(s.InBase("b.txt").c_str(), s.InBase("b.old").c_str()));
+    driver::PressKeys(s.Main(), "F5");
+    ASSERT_TRUE(driver::WaitUntil([&] { return s.Files().ItemCount() == 3; }, "b.txt gone"));
+    EXPECT_EQ(s.Files().Selection(), -1);
+    EXPECT_EQ(s.Control("Label2").Text(), "ファイルリスト 3");
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+}
+
+// With no extension registered the file list asks for extensions and opens the settings dialog; after Cancel the
+// window shows an empty file list.
+TEST(FileList, NoExtensionPromptsForSettings)
+{
+    Session s;
+    s.WriteFile("a.txt");
+    s.WriteIni({"[Option]", "UpdateCheck=0", "[extension]", "count=0", "ex1=.txt"});
+    const driver::MessageDialog box = s.Program().StartExpectingMessageBox();
+    EXPECT_EQ(box.Caption(), "Tessaly");
+    EXPECT_EQ(box.Text(), "検索する拡張子が未設定なので設定してください。");
+    box.Press("OK");
+    const driver::Window settings = s.Program().WaitForWindow("TForm4", "設定");
+    settings.Child("Button7").Click();
+    s.AttachMain();
+    EXPECT_EQ(s.WaitForCounts(), "ファイルリスト 0");
+    EXPECT_EQ(s.Files().ItemCount(), 0);
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 1);
+}
+
+// A fixed folder that does not exist gives an empty list without a message.
+TEST(FileList, MissingFixedFolderGivesEmptyList)
+{
+    Session s;
+    s.WriteFile("a.txt");
+    const std::string gone = s.Temp().Path() + "\\Gone";
+    s.WriteIni(Extensions({".txt"}, {"[FixedFolder Setting]", "count=1", "F_Folder1=" + gone, "[Name]",
+                                     gone + "=Gone", "[Name2]", "Gone=" + gone}));
+    s.Start();
+    EXPECT_EQ(s.WaitForCounts(), "ファイルリスト 1");
+    s.ChooseFolder("Gone/", 0);
+    EXPECT_EQ(s.Control("Label2").Text(), "ファイルリスト 0");
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+}
+
+// "FileName" shows the selected entry's name, or asks for a selection.
+TEST(FileList, FileNameButtonShowsTheSelectedName)
+{
+    Session s;
+    s.WriteFile("予定表.txt");
+    s.WriteIni(Extensions({".txt"}));
+    s.Start();
+    s.WaitForCounts();
+    s.Control("Button2").Click();
+    EXPECT_EQ(s.TakeMessage(), "選択してください");
+    s.ChooseFile("予定表.txt");
+    s.Control("Button2").Click();
+    EXPECT_EQ(s.TakeMessage(), "予定表.txt");
+}

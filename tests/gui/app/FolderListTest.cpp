@@ -1,0 +1,193 @@
+// The folder list on real folder trees: the base folder under its own name, the folders below it down to the
+// configured depth, the fixed folders under their display names, and each entry resolved back to its folder
+// (a double click in the folder list shows the full path).
+#include "app/MainWindowSupport.h"
+
+#include <chrono>
+
+using namespace main_window;
+
+namespace {
+
+// The full path that a double click on the folder-list entry shows.
+std::string PathShownFor(Session& s, const std::string& entry)
+{
+    const int index = Session::IndexOf(s.Folders(), entry);
+    if (index < 0) {
+        ADD_FAILURE() << "no folder-list entry \"" << entry << "\"";
+        return "";
+    }
+    s.Folders().DoubleClickItem(index);
+    return s.TakeMessage();
+}
+
+// Settings with one fixed folder: its path as stored in F_Folder1 and Name, its display name, and its Name2 value.
+std::vector<std::string> FixedFolderIni(const std::string& path, const std::string& name, const std::string& name2,
+                                        const std::vector<std::string>& more = {})
+{
+    std::vector<std::string> lines = {"[FixedFolder Setting]", "count=1", "F_Folder1=" + path, "[Name]",
+                                      path + "=" + name, "[Name2]", name + "=" + name2};
+    lines.insert(lines.end(), more.begin(), more.end());
+    return Ini(lines);
+}
+
+}  // namespace
+
+// Base folder Launcher holding Docs, Docs\Old, Docs\Old\2019 and Games, depth 2, one fixed folder elsewhere:
+// Docs, Docs\Old, Games, Launcher, Projects/ in sorted order, five entries, each resolving to its folder.
+TEST(FolderList, WorkedExampleOnARealTree)
+{
+    Session s("Launcher");
+    s.MakeDir("Docs\\Old\\2019");
+    s.MakeDir("Games");
+    const std::string projects = s.Temp().MakeDir("Work\\Projects");
+    s.WriteIni(FixedFolderIni(projects, "Projects", projects, {"[DirDeep]", "depth=2"}));
+    s.Start();
+    s.WaitForCounts();
+
+    EXPECT_EQ(s.Folders().Items(), (std::vector<std::string>{"Docs", "Docs\\Old", "Games", "Launcher", "Projects/"}));
+    EXPECT_EQ(s.Control("Label1").Text(), "フォルダリスト 5");
+    EXPECT_EQ(PathShownFor(s, "Launcher"), s.BaseSlash());
+    EXPECT_EQ(PathShownFor(s, "Docs"), s.BaseSlash() + "Docs\\");
+    EXPECT_EQ(PathShownFor(s, "Docs\\Old"), s.BaseSlash() + "Docs\\Old\\");
+    EXPECT_EQ(PathShownFor(s, "Games"), s.BaseSlash() + "Games\\");
+    EXPECT_EQ(PathShownFor(s, "Projects/"), projects + "\\");
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 5);
+}
+
+// Depth 0 lists the base folder alone (with the fixed folders); depth 1 adds the first level; without the key the
+// depth is 2.
+TEST(FolderList, DepthLimitsTheWalk)
+{
+    const auto listed = [](const std::string& depthLine) {
+        Session s("Launcher");
+        s.MakeDir("Docs\\Old\\2019");
+        s.MakeDir("Games");
+        const std::string projects = s.Temp().MakeDir("Projects");
+        std::vector<std::string> more;
+        if (!depthLine.empty()) {
+            more = {"[DirDeep]", depthLine};
+        }
+        s.WriteIni(FixedFolderIni(projects, "Projects", projects, more));
+        s.Start();
+        s.WaitForCounts();
+        return s.Folders().Items();
+    };
+    EXPECT_EQ(listed("depth=0"), (std::vector<std::string>{"Launcher", "Projects/"}));
+    EXPECT_EQ(listed("depth=1"), (std::vector<std::string>{"Docs", "Games", "Launcher", "Projects/"}));
+    EXPECT_EQ(listed(""), (std::vector<std::string>{"Docs", "Docs\\Old", "Games", "Launcher", "Projects/"}));
+    EXPECT_EQ(listed("depth=-3"), (std::vector<std::string>{"Launcher", "Projects/"}));
+}
+
+// A subfolder named like the base folder gives a second "Launcher" entry, which resolves to the base folder too.
+TEST(FolderList, SubfolderNamedLikeTheBaseFolder)
+{
+    Session s("Launcher");
+    s.MakeDir("Launcher");
+    s.WriteIni(Ini());
+    s.Start();
+    s.WaitForCounts();
+    ASSERT_EQ(s.Folders().Items(), (std::vector<std::string>{"Launcher", "Launcher"}));
+    s.Folders().DoubleClickItem(0);
+    EXPECT_EQ(s.TakeMessage(), s.BaseSlash());
+    s.Folders().DoubleClickItem(1);
+    EXPECT_EQ(s.TakeMessage(), s.BaseSlash());
+}
+
+// A base folder whose name holds points keeps them; a folder named 表 (last byte 0x5C) resolves with one backslash.
+TEST(FolderList, NamesWithPointsAndDoubleByteBackslashBytes)
+{
+    Session s("My.Tools.v2");
+    s.MakeDir("表");
+    s.MakeDir("ソフト");
+    s.WriteIni(Ini());
+    s.Start();
+    s.WaitForCounts();
+    EXPECT_EQ(Session::IndexOf(s.Folders(), "My.Tools.v2") >= 0, true) << ::testing::PrintToString(s.Folders().Items());
+    EXPECT_EQ(PathShownFor(s, "My.Tools.v2"), s.BaseSlash());
+    EXPECT_EQ(PathShownFor(s, "表"), s.BaseSlash() + "表\\");
+    EXPECT_EQ(PathShownFor(s, "ソフト"), s.BaseSlash() + "ソフト\\");
+}
+
+// Name2 paths get exactly one trailing backslash whether stored with one or without; a fixed folder without a
+// display name is listed as "/"; a display name without a Name2 entry resolves to the base folder.
+TEST(FolderList, FixedFolderNamesAndPaths)
+{
+    Session s("Base");
+    const std::string with = s.Temp().MakeDir("With");
+    const std::string without = s.Temp().MakeDir("Without");
+    s.WriteIni(Ini({"[FixedFolder Setting]", "count=4", "F_Folder1=" + with, "F_Folder2=" + without,
+                    "F_Folder3=" + s.Temp().Path() + "\\Nameless", "F_Folder4=X:\\Lost", "[Name]",
+                    with + "=Slash", without + "=NoSlash", "X:\\Lost=Lost", "[Name2]", "Slash=" + with + "\\",
+                    "NoSlash=" + without}));
+    s.Start();
+    s.WaitForCounts();
+    EXPECT_GE(Session::IndexOf(s.Folders(), "/"), 0) << ::testing::PrintToString(s.Folders().Items());
+    EXPECT_EQ(PathShownFor(s, "Slash/"), with + "\\");
+    EXPECT_EQ(PathShownFor(s, "NoSlash/"), without + "\\");
+    EXPECT_EQ(PathShownFor(s, "Lost/"), s.BaseSlash());
+    EXPECT_EQ(s.Control("Label1").Text(), "フォルダリスト 5");
+}
+
+// Counts out of all measure start at once (the lists read only the keys that exist) and negative counts read
+// nothing; neither asks anything.
+TEST(FolderList, HugeAndNegativeCountsStartQuickly)
+{
+    {
+        Session s;
+        s.WriteFile("a.txt");
+        s.WriteIni({"[Option]", "UpdateCheck=0", "[FixedFolder Setting]", "count=2147483647", "F_Folder1=C:\\",
+                    "[Name]", "C:\\=Root", "[extension]", "count=2147483647", "ex1=.txt"});
+        s.Start(driver::kDefaultTimeout);
+        s.WaitForCounts();
+        const std::vector<std::string> folders = s.Folders().Items();
+        EXPECT_GE(Session::IndexOf(s.Folders(), "Root/"), 0) << ::testing::PrintToString(folders);
+        EXPECT_LE(folders.size(), 3u) << ::testing::PrintToString(folders);
+        EXPECT_GE(Session::IndexOf(s.Files(), "a.txt"), 0);
+        EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+    }
+    {
+        Session s;
+        s.WriteFile("a.txt");
+        s.WriteIni({"[Option]", "UpdateCheck=0", "[FixedFolder Setting]", "count=-5", "F_Folder1=C:\\",
+                    "[extension]", "count=-5", "ex1=.txt"});
+        s.Start(driver::kDefaultTimeout);
+        EXPECT_EQ(s.WaitForCounts(), "ファイルリスト 0");
+        EXPECT_EQ(s.Folders().ItemCount(), 1);
+        EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+    }
+}
+
+// A folder whose path is longer than 260 characters is left out without a message, and so is everything below it.
+TEST(FolderList, OverlongPathsAreSkippedSilently)
+{
+    Session s;
+    const std::wstring part(100, L'd');
+    // The deep folders are made and removed through the long-path form, which the driver's helpers do not use.
+    struct DeepFolders {
+        std::vector<std::wstring> made;
+        ~DeepFolders()
+        {
+            for (auto it = made.rbegin(); it != made.rend(); ++it) {
+                RemoveDirectoryW(it->c_str());
+            }
+        }
+    } deep;
+    std::wstring path = L"\\\\?\\" + std::wstring(s.Base().begin(), s.Base().end());
+    for (int level = 0; level < 3; ++level) {  // base + 3 × 101 characters: beyond 260
+        path += L"\\" + part;
+        ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << "level " << level;
+        deep.made.push_back(path);
+    }
+    s.MakeDir("Short");
+    s.WriteIni(Ini({"[DirDeep]", "depth=5"}));
+    s.Start();
+    s.WaitForCounts();
+    const std::vector<std::string> items = s.Folders().Items();
+    EXPECT_GE(Session::IndexOf(s.Folders(), "Short"), 0) << ::testing::PrintToString(items);
+    for (const std::string& item : items) {
+        EXPECT_LT(s.BaseSlash().size() + item.size(), 260u) << item;
+    }
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+    s.CloseAndWait();
+}

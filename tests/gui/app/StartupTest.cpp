@@ -1,0 +1,205 @@
+// Start-up and the main window's lifecycle: the first run, the window state restored from the settings file and
+// written back on every way of closing, the settings dialog re-running start-up in place, and a settings file
+// that cannot be written when the program closes.
+#include "app/MainWindowSupport.h"
+
+#include <map>
+
+using namespace main_window;
+
+namespace {
+
+// The keys the window state consists of, read back from a settings file.
+std::map<std::string, std::optional<std::string>> WindowStateKeys(const std::string& iniPath)
+{
+    std::map<std::string, std::optional<std::string>> keys;
+    for (const char* key : {"Pos.Left", "Pos.Top", "Pos.Width", "Pos.Height"}) {
+        keys[std::string("Form/") + key] = IniValue(iniPath, "Form", key);
+    }
+    for (const char* key : {"Style", "bar_hide", "OnTop"}) {
+        keys[std::string("Style/") + key] = IniValue(iniPath, "Style", key);
+    }
+    return keys;
+}
+
+}  // namespace
+
+// Without a settings file the program asks for extensions and opens the settings dialog before its window shows;
+// after Cancel the window is as designed: no counts in the headers, the close and minimise labels visible.
+TEST(Startup, FirstRunCancelLeavesTheDesignWindow)
+{
+    Session s;
+    const driver::MessageDialog first = s.Program().StartExpectingMessageBox();
+    EXPECT_EQ(first.Text(), "拡張子を設定してください。");
+    first.Press("OK");
+    const driver::Window settings = s.Program().WaitForWindow("TForm4", "設定");
+    EXPECT_FALSE(s.Program().FindTopWindow("TForm1")) << "the main window showed before the dialog closed";
+    settings.Child("Button7").Click();
+
+    const driver::Window main = s.AttachMain();
+    EXPECT_EQ(main.Bounds(), (driver::Rect{284, 244, 662, 469}));
+    EXPECT_EQ(s.Control("Label1").Text(), "フォルダリスト");
+    EXPECT_EQ(s.Control("Label2").Text(), "ファイルリスト");
+    EXPECT_TRUE(s.Control("Label3").IsVisible());
+    EXPECT_EQ(s.Control("Label3").Text(), "×");
+    EXPECT_TRUE(s.Control("Label4").IsVisible());
+    EXPECT_EQ(s.Control("Label4").Text(), " - ");
+    EXPECT_EQ(s.Control("Button3").Text(), ">");
+    EXPECT_EQ(s.Folders().ItemCount(), 0);
+    EXPECT_EQ(s.Files().ItemCount(), 0);
+    EXPECT_TRUE(main.HasCaption());
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 1);
+
+    // Closing writes the window state, which creates the settings file.
+    s.CloseAndWait();
+    EXPECT_EQ(IniValue(s.IniPath(), "Style", "Style"), "ListBox");
+    EXPECT_EQ(IniValue(s.IniPath(), "Form", "Pos.Top"), "244");
+}
+
+// Form keys place the window; a file with only extension keys starts at the design bounds in list style.
+TEST(Startup, FormKeysPlaceTheWindowAndDefaultsGiveTheDesign)
+{
+    {
+        Session s;
+        s.WriteIni(Ini({"[Form]", "Pos.Left=40", "Pos.Top=30", "Pos.Width=500", "Pos.Height=300"}));
+        const driver::Window& main = s.Start();
+        s.WaitForCounts();
+        EXPECT_EQ(main.Bounds(), (driver::Rect{40, 30, 540, 330}));
+        EXPECT_EQ(s.Control("Button3").Text(), ">");
+        EXPECT_EQ(s.Control("Label1").Text(), "フォルダリスト 1");
+    }
+    {
+        Session s;
+        s.WriteIni(Ini());
+        const driver::Window& main = s.Start();
+        s.WaitForCounts();
+        EXPECT_EQ(main.Bounds(), (driver::Rect{284, 244, 662, 469}));
+        EXPECT_TRUE(s.Folders().IsVisible());
+        EXPECT_FALSE(s.Combo().IsVisible());
+        EXPECT_FALSE(s.Control("Label3").IsVisible());
+        EXPECT_FALSE(s.Control("Label4").IsVisible());
+        EXPECT_TRUE(main.HasCaption());
+        EXPECT_FALSE(main.IsTopmost());
+    }
+}
+
+// Values are compared with their case: "combobox" is not "ComboBox", while "ComboBox" gives combo style.
+TEST(Startup, StyleValueIsCaseSensitive)
+{
+    {
+        Session s;
+        s.WriteIni(Ini({"[Style]", "Style=combobox"}));
+        s.Start();
+        s.WaitForCounts();
+        EXPECT_EQ(s.Control("Button3").Text(), ">");
+        EXPECT_TRUE(s.Folders().IsVisible());
+        EXPECT_FALSE(s.Combo().IsVisible());
+    }
+    {
+        Session s;
+        s.WriteIni(Ini({"[style]", "style=ComboBox", "[Form]", "Pos.Width=300"}));
+        const driver::Window& main = s.Start();
+        EXPECT_TRUE(driver::WaitUntil([&] { return s.Combo().IsVisible(); }, "combo style"));
+        EXPECT_EQ(s.Control("Button3").Text(), "<");
+        EXPECT_FALSE(s.Folders().IsVisible());
+        EXPECT_EQ(main.Bounds().Width(), 300);
+    }
+}
+
+// The close box, the menu item "終了" and the "×" label all end the program and write the same keys.
+TEST(Startup, EveryWayOfClosingWritesTheSameState)
+{
+    const std::vector<std::string> ini = Ini({"[Form]", "Pos.Left=120", "Pos.Top=90", "Pos.Width=400",
+                                              "Pos.Height=260", "[Style]", "bar_hide=1"});
+    std::vector<std::map<std::string, std::optional<std::string>>> written;
+    std::vector<std::string> files;
+    for (int way = 0; way < 3; ++way) {
+        Session s;
+        s.WriteIni(ini);
+        const driver::Window& main = s.Start();
+        s.WaitForCounts();
+        ASSERT_FALSE(main.HasCaption());
+        if (way == 0) {
+            s.Program().Close();
+        } else if (way == 1) {
+            s.Program().OpenPopupMenu(s.Files()).Choose({kExitItem});
+        } else {
+            const driver::Window close = s.Control("Label3");
+            ASSERT_TRUE(close.IsVisible());
+            close.Click();
+        }
+        ASSERT_TRUE(s.Program().WaitForExit().has_value()) << "way " << way << " did not end the program";
+        EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+        written.push_back(WindowStateKeys(s.IniPath()));
+        files.push_back(driver::ReadFileBytes(s.IniPath()));
+    }
+    const auto& keys = written[0];
+    EXPECT_EQ(keys.at("Form/Pos.Left"), "120");
+    EXPECT_EQ(keys.at("Form/Pos.Top"), "90");
+    EXPECT_EQ(keys.at("Form/Pos.Width"), "400");
+    EXPECT_EQ(keys.at("Form/Pos.Height"), "260");
+    EXPECT_EQ(keys.at("Style/Style"), "ListBox");
+    EXPECT_EQ(keys.at("Style/bar_hide"), "1");
+    EXPECT_EQ(keys.at("Style/OnTop"), "0");
+    EXPECT_EQ(written[1], written[0]) << "終了 wrote other keys than the close box";
+    EXPECT_EQ(written[2], written[0]) << "× wrote other keys than the close box";
+    EXPECT_EQ(files[1], files[0]);
+    EXPECT_EQ(files[2], files[0]);
+}
+
+// "設定" saves the window state first; the dialog's OK re-runs start-up, and the window keeps its place, its modes
+// and its selections.
+TEST(Startup, SettingsDialogOkKeepsTheWindowInPlace)
+{
+    Session s;
+    s.MakeDir("Docs");
+    s.WriteFile("Docs\\a.txt");
+    s.WriteFile("Docs\\b.txt");
+    s.WriteIni(Ini({"[Form]", "Pos.Left=150", "Pos.Top=120", "Pos.Width=420", "Pos.Height=280"}));
+    const driver::Window& main = s.Start();
+    s.WaitForCounts();
+    s.ChooseFolder("Docs", 2);
+    s.ChooseFile("b.txt");
+    ASSERT_TRUE(ToggleCaption(main));  // caption-less
+    s.Program().OpenPopupMenu(s.Files()).Choose({kOnTopItem});
+    ASSERT_TRUE(driver::WaitUntil([&] { return main.IsTopmost(); }, "always on top"));
+    const driver::Rect before = main.Bounds();
+
+    s.Program().OpenPopupMenu(s.Files()).Choose({kSettingsItem});
+    const driver::Window settings = s.Program().WaitForWindow("TForm4", "設定");
+    // The state was written before the dialog opened.
+    EXPECT_EQ(IniValue(s.IniPath(), "Style", "bar_hide"), "1");
+    EXPECT_EQ(IniValue(s.IniPath(), "Style", "OnTop"), "1");
+    settings.Child("Button2").Click();  // OK
+    ASSERT_TRUE(s.Program().WaitForWindowGone("TForm4")) << "the settings dialog's OK did not close it";
+
+    ASSERT_TRUE(driver::WaitUntil([&] { return s.Files().Selection() >= 0; }, "the file list refilled"));
+    EXPECT_EQ(main.Bounds(), before);
+    EXPECT_FALSE(main.HasCaption());
+    EXPECT_TRUE(main.IsTopmost());
+    EXPECT_EQ(s.Control("Button3").Text(), ">");
+    EXPECT_EQ(s.Folders().SelectedText(), "Docs");
+    EXPECT_EQ(s.Files().SelectedText(), "b.txt");
+    EXPECT_EQ(s.Control("Label2").Text(), "ファイルリスト 2");
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+}
+
+// A settings file that can no longer be written when the program closes: the failure is reported once, with the
+// file's path, and the program still ends.
+TEST(Startup, UnwritableStateIsReportedOnceAndTheProgramStillCloses)
+{
+    Session s;
+    s.WriteIni(Ini());
+    s.Start();
+    s.WaitForCounts();
+    // The settings file becomes a folder of the same name: no profile write can succeed.
+    ASSERT_TRUE(DeleteFileA(s.IniPath().c_str()));
+    driver::MakeDirs(s.IniPath());
+
+    s.Program().Close();
+    const driver::MessageDialog box = s.Program().WaitForMessageBox();
+    EXPECT_EQ(box.Text(), s.IniPath() + " に書き込めません");
+    box.Press("OK");
+    ASSERT_TRUE(s.Program().WaitForExit().has_value()) << "the program did not end after the failed write";
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 1);
+}
