@@ -117,7 +117,7 @@ protected:
     Control* parent_;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+    static LRESULT CALLBACK SubclassProc(HWND, UINT, WPARAM, LPARAM);
     void TrackMouse();
     void RegisterName();
 
@@ -131,7 +131,7 @@ private:
     int tabOrder_ = -1;
     bool mouseInside_ = false;
     ATOM nameAtom_ = 0;
-    bool subclassed_ = false;
+    WNDPROC originalProc_ = nullptr;  // the control class's own procedure, behind ours
 };
 
 // The Windows colour for a TColor (system colours resolved now).

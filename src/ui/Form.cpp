@@ -88,7 +88,11 @@ Form::~Form() {
     }
 }
 
-Form* Form::FromHandle(HWND hwnd) { return dynamic_cast<Form*>(Control::FromHandle(hwnd)); }
+Form* Form::FromHandle(HWND hwnd) {
+    // Read locally: the message loop asks this for every message.
+    if (!hwnd || GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Form::WndProc)) return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
 
 int Form::Left() const {
     RECT r;
@@ -194,12 +198,18 @@ void Form::UpdateHint(Control* c) {
     std::string text = c->Hint();
     TOOLINFOA ti{};
     ti.cbSize = sizeof(ti);
-    ti.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    ti.uFlags = TTF_IDISHWND;  // mouse messages come through RelayToHint
     ti.hwnd = hwnd_;
     ti.uId = reinterpret_cast<UINT_PTR>(c->Handle());
     ti.lpszText = const_cast<char*>(text.c_str());
     SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
     if (c->ShowHint() && !text.empty()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+void Form::RelayToHint(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
+    if (!tooltip_) return;
+    MSG m{control, msg, wp, lp, GetMessageTime(), {}};
+    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 void Form::ApplyTabOrder() {

@@ -77,6 +77,8 @@ public:
     void RememberControl(Control* c) { controls_.push_back(c); }
     void ForgetControl(Control* c);
     void UpdateHint(Control* c);
+    // Passes a mouse message of a control with a hint on to the hint window.
+    void RelayToHint(HWND control, UINT msg, WPARAM wp, LPARAM lp);
     void ApplyTabOrder();
 
 protected:
