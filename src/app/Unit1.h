@@ -102,6 +102,13 @@ public:
 
     // Used by the dialogs.
     std::string GetSelectedFolder();
+    // The shared rules of the file actions: the selected file's path (GetSelectedFolder + the selected entry of
+    // the file list; empty when nothing is selected), the refusal when nothing is selected, the refusal when the
+    // file is gone, and the launch through the shell with the program's folder as working directory.
+    std::string SelectedFilePath();
+    bool CheckFileSelected();
+    bool CheckFileExists(const std::string& path);
+    void ShellOpen(const std::string& file, const std::string& parameters, const char* operation = "open");
     void SaveWindowState();
     void ShowTitleBar();
     void FreeDynamicMenuItems();
@@ -126,10 +133,27 @@ private:
     std::string DisplayNameToPath(const std::string& displayName);
     void AddFolderEntry(const std::string& entry);
 
-    void BuildMoveMenu();
-    void MakeApplicationMenu();
-    void CheckForUpdate();
     void OpenSettingsDialog();
+
+    // Move to another folder (MoveMenu.cpp).
+    void BuildMoveMenu();
+    void FreeRunTimeItems(const std::function<std::string(int)>& nameOf);
+
+    // Open with a registered application (OpenWith.cpp).
+    void MakeApplicationMenu();
+
+    // Rename and delete (RenameDelete.cpp).
+    // Sends the file at path (full path) to the recycle bin through the shell; reports a missing file.
+    void SendToRecycleBin(const std::string& path);
+
+    // File search (FileSearch.cpp).
+
+    // Update check (UpdateCheck.cpp).
+    void CheckForUpdate();
+    // Shows the release comment, opens the program's folder and the download page, and ends the program.
+    void OpenDownloadPage(const std::string& comment);
+
+    // Help and About (HelpAbout.cpp).
 
     int walkDepth_ = 2;
     // Counts the runs of the start-up sequence, so that a run can tell that a nested run has rebuilt the window.
