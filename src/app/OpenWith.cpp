@@ -1,18 +1,12 @@
 // Opening the selected file with a registered application through the run-time submenu "プログラムから開く".
-#include <windows.h>
-
 #include <string>
 
+#include "app/FileSystem.h"
 #include "app/Unit1.h"
 #include "settings/Schema.h"
 #include "ui/Dialogs.h"
 
 namespace {
-
-bool IsExistingFile(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
@@ -40,7 +34,7 @@ void TForm1::Open_Apli(ui::Component* Sender) {
     // The item's name is its application's key; the path is read afresh at every click.
     const std::string application = settings::ReadApplicationPath(Settings(), Sender ? Sender->Name : "");
     // The application is tested first, so a missing one is reported even when the file is gone too.
-    if (!IsExistingFile(application)) {
+    if (!FileExists(application)) {
         ui::ShowMessage("アプリケーションが存在しません");
         return;
     }
