@@ -31,28 +31,9 @@ TForm2::TForm2(ui::Component* owner) : ui::Form(owner, "TForm2", "Form2") {
     Button1->OnClick = [this](ui::Component* sender) { Button1Click(sender); };
     Button2->OnClick = [this](ui::Component* sender) { Button2Click(sender); };
 
-    CenterOnOwner(owner);
+    CenterOnOwner();
 }
 
-// Places the dialog over the middle of the owner's window, kept within the owner's monitor.
-void TForm2::CenterOnOwner(ui::Component* owner) {
-    auto* form = dynamic_cast<ui::Form*>(owner);
-    if (!form) return;
-    RECT area;
-    GetWindowRect(form->Handle(), &area);
-    int left = area.left + (area.right - area.left - Width()) / 2;
-    int top = area.top + (area.bottom - area.top - Height()) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromWindow(form->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        if (left + Width() > work.right) left = work.right - Width();
-        if (top + Height() > work.bottom) top = work.bottom - Height();
-        if (left < work.left) left = work.left;
-        if (top < work.top) top = work.top;
-    }
-    SetBounds(left, top, Width(), Height());
-}
 
 // Reports every character of the table that stands in name as a character of its own: one beep and one error box
 // each, in table order. True when there was none.

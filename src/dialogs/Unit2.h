@@ -24,7 +24,6 @@ public:
     void Button2Click(ui::Component* Sender);
 
 private:
-    void CenterOnOwner(ui::Component* owner);
     bool CheckNewName(const std::string& name);
 };
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 
 #include "TessalyVersion.h"
 
@@ -41,21 +40,6 @@ TAboutBox::TAboutBox(ui::Component* owner) : ui::Form(owner, "TAboutBox", "About
     CenterOnOwner();
 }
 
-// Places the dialog over the middle of the window that owns it, kept within that window's monitor.
-void TAboutBox::CenterOnOwner() {
-    auto* owner = dynamic_cast<ui::Form*>(Owner());
-    if (!owner) return;
-    int left = owner->Left() + (owner->Width() - Width()) / 2;
-    int top = owner->Top() + (owner->Height() - Height()) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromWindow(owner->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        left = std::max<int>(work.left, std::min<int>(left, work.right - Width()));
-        top = std::max<int>(work.top, std::min<int>(top, work.bottom - Height()));
-    }
-    SetBounds(left, top, Width(), Height());
-}
 
 // "閉じる": ends the modal loop; the code that showed the dialog releases it.
 void TAboutBox::OKButtonClick(ui::Component*) { Close(); }

@@ -22,7 +22,6 @@ public:
     void OKButtonClick(ui::Component* Sender);
 
 private:
-    void CenterOnOwner();
 };
 
 // The About box while one exists.

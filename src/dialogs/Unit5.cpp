@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -46,21 +45,6 @@ TForm5::TForm5(ui::Component* owner) : ui::Form(owner, "TForm5", "Form5") {
     CenterOnOwner();
 }
 
-// Places the dialog over the middle of the window that owns it, kept within that window's monitor.
-void TForm5::CenterOnOwner() {
-    auto* owner = dynamic_cast<ui::Form*>(Owner());
-    if (!owner) return;
-    int left = owner->Left() + (owner->Width() - Width()) / 2;
-    int top = owner->Top() + (owner->Height() - Height()) / 2;
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromWindow(owner->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        left = std::max<int>(work.left, std::min<int>(left, work.right - Width()));
-        top = std::max<int>(work.top, std::min<int>(top, work.bottom - Height()));
-    }
-    SetBounds(left, top, Width(), Height());
-}
 
 // "検索" / "次へ": runs the search of the selected mode.
 void TForm5::Button1Click(ui::Component*) {

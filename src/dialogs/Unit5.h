@@ -32,7 +32,6 @@ private:
     void SearchPerfect();
     // One press of the search button in the given mode: selects the next hit or says that there is none.
     void RunSearch(dialogs::SearchMode mode);
-    void CenterOnOwner();
 };
 
 // The search dialog while one is open.

@@ -208,7 +208,7 @@ void Form::UpdateHint(Control* c) {
 
 void Form::RelayToHint(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     if (!tooltip_) return;
-    MSG m{control, msg, wp, lp, GetMessageTime(), {}};
+    MSG m{control, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
     SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
@@ -235,6 +235,22 @@ void Form::Show() {
 }
 
 void Form::Hide() { ShowWindow(hwnd_, SW_HIDE); }
+
+void Form::CenterOnOwner() {
+    Form* owner = nullptr;
+    for (Component* c = Owner(); c && !owner; c = c->Owner()) owner = dynamic_cast<Form*>(c);
+    if (!owner) return;
+    int left = owner->Left() + (owner->Width() - Width()) / 2;
+    int top = owner->Top() + (owner->Height() - Height()) / 2;
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromWindow(owner->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        left = std::max<int>(work.left, std::min<int>(left, work.right - Width()));
+        top = std::max<int>(work.top, std::min<int>(top, work.bottom - Height()));
+    }
+    SetBounds(left, top, Width(), Height());
+}
 
 void Form::DoCreate() {
     if (OnCreate) OnCreate(this);

@@ -49,6 +49,8 @@ public:
 
     void Show();
     void Hide();
+    // Places the form over the middle of the form that owns it, kept within that form's monitor.
+    void CenterOnOwner();
     // Makes c the control that has the focus in this form: at once when the form is active, otherwise as soon
     // as the form becomes active again (a dialog sets the main window's control this way).
     void SetActiveControl(Control* c);
