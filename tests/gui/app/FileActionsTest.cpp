@@ -1,58 +1,10 @@
 // Execute, open folder and properties on the real main window: the refusals shared by every file action, what the
 // launched program sees, the folder opened in the shell, and the property-sheet request.
 #include "app/FileActionSupport.h"
-
-#include <tlhelp32.h>
-
-#include <optional>
+#include "driver/ShellWindows.h"
 
 using namespace driver;
 using namespace file_actions;
-
-namespace {
-
-// The parent process of a process, or nothing when it is gone.
-std::optional<DWORD> ParentOf(DWORD processId)
-{
-    std::optional<DWORD> parent;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return parent;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (entry.th32ProcessID == processId) parent = entry.th32ParentProcessID;
-    }
-    CloseHandle(snapshot);
-    return parent;
-}
-
-struct ShellWindowSearch {
-    DWORD parentProcess;
-    std::string caption;
-    HWND found;
-};
-
-BOOL CALLBACK FindShellWindow(HWND handle, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<ShellWindowSearch*>(parameter);
-    const Window window(handle);
-    if (window.IsVisible() && window.ClassName() == "ExplorerWClass" && window.Text() == search->caption &&
-        ParentOf(window.ProcessId()) == search->parentProcess) {
-        search->found = handle;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible file-browser window captioned `caption` of a process that the program started; empty when none.
-Window ShellWindowStartedBy(DWORD programProcess, const std::string& caption)
-{
-    ShellWindowSearch search{programProcess, caption, nullptr};
-    EnumWindows(FindShellWindow, reinterpret_cast<LPARAM>(&search));
-    return Window(search.found);
-}
-
-}  // namespace
 
 // Nothing selected, then a file deleted from outside: every file action of the main window refuses with the same
 // two messages, launches nothing and moves nothing, and the stale entry stays listed.
@@ -150,7 +102,7 @@ TEST(FileActions, OpenFolderShowsTheSelectedFolderInTheShell)
     ASSERT_EQ(s.Files().Selection(), -1);
 
     s.Program().Press("Ctrl+O");
-    const Window browser = WaitFor([&] { return ShellWindowStartedBy(s.Program().ProcessId(), "Sub"); },
+    const Window browser = WaitFor([&] { return FolderWindowStartedBy(s.Program().ProcessId(), "Sub"); },
                                    "a file browser on \"Sub\" started by the program");
     EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
 

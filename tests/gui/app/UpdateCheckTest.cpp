@@ -9,12 +9,12 @@
 #include "driver/Probe.h"
 #include "driver/Program.h"
 #include "driver/Screenshot.h"
+#include "driver/ShellWindows.h"
 #include "driver/Wait.h"
 #include "driver/Window.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <tlhelp32.h>
 
 #include <memory>
 #include <optional>
@@ -54,56 +54,6 @@ private:
     TempDir dir_;
     std::unique_ptr<Program> program_;
 };
-
-// The parent process of a process, or nothing when it is gone.
-std::optional<DWORD> ParentOf(DWORD processId)
-{
-    std::optional<DWORD> parent;
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) return parent;
-    PROCESSENTRY32W entry = {};
-    entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-        if (entry.th32ProcessID == processId) parent = entry.th32ParentProcessID;
-    }
-    CloseHandle(snapshot);
-    return parent;
-}
-
-struct FolderWindowSearch {
-    DWORD parentProcess;
-    HWND found;
-};
-
-BOOL CALLBACK FindFolderWindow(HWND handle, LPARAM parameter)
-{
-    auto* search = reinterpret_cast<FolderWindowSearch*>(parameter);
-    const Window window(handle);
-    if (window.IsVisible() && window.ClassName() == "ExplorerWClass" &&
-        ParentOf(window.ProcessId()) == search->parentProcess) {
-        search->found = handle;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible folder window of a process that the program started; empty when none.
-Window FolderWindowStartedBy(DWORD programProcess)
-{
-    FolderWindowSearch search{programProcess, nullptr};
-    EnumWindows(FindFolderWindow, reinterpret_cast<LPARAM>(&search));
-    return Window(search.found);
-}
-
-// Ends the process that owns a window and waits until it is gone.
-void EndProcessOf(const Window& window)
-{
-    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, window.ProcessId());
-    if (process == nullptr) return;
-    TerminateProcess(process, 1);
-    WaitForSingleObject(process, 5000);
-    CloseHandle(process);
-}
 
 // True when the message box shows an icon.
 bool HasIcon(const MessageDialog& box)
