@@ -101,6 +101,10 @@ void PopupMenu::Popup(int x, int y, void* ownerWindow) {
     BuildMenu(menu.get(), *root_, ids);
     HWND owner = static_cast<HWND>(ownerWindow);
     SetForegroundWindow(owner);
+    // Let the window system deliver focus changes that are still on their way, such as the window losing the
+    // focus to a message box that has already closed again: under Wine one that arrives while the menu runs
+    // cancels the menu (an immediate right click or menu key after closing a box would show nothing).
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
     UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);

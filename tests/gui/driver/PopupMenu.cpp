@@ -104,6 +104,11 @@ void PopupMenu::Highlight(const std::vector<int>& path, Timeout timeout) const
 void PopupMenu::Choose(const std::vector<int>& path, Timeout timeout) const
 {
     Navigate(path, timeout);
+    // A menu that the system has already closed (cancelled) would make the Enter below choose nothing, and the
+    // closed menu would then pass for a choice.
+    if (!IsOpen()) {
+        throw DriverError("the menu closed before its item was chosen");
+    }
     PostKey(menu_, VK_RETURN);
     if (!PollUntil([&] { return Levels().empty(); }, timeout)) {
         throw DriverError(TimeoutMessage("the menu to close after choosing its item (is the item disabled?)", timeout));

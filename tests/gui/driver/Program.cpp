@@ -216,16 +216,20 @@ MessageDialog Program::WaitForMessageBox(Timeout timeout) const
 
 std::vector<MessageDialog> Program::OpenMessageBoxes() const
 {
-    return MessageDialogsOfThread(threadId_);
+    std::vector<MessageDialog> boxes = MessageDialogsOfThread(threadId_);
+    // A box the test finds and answers at once may come and go between two looks of the watcher (a busy
+    // machine can keep that thread waiting), so every box found here counts as seen too.
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const MessageDialog& box : boxes) {
+        boxesSeen_.insert(box.AsWindow().Handle());
+    }
+    return boxes;
 }
 
 int Program::MessageBoxesSeen() const
 {
     // Count the boxes open now as well, in case the watcher has not looked since one appeared.
-    for (const MessageDialog& box : OpenMessageBoxes()) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        boxesSeen_.insert(box.AsWindow().Handle());
-    }
+    OpenMessageBoxes();
     std::lock_guard<std::mutex> lock(mutex_);
     return static_cast<int>(boxesSeen_.size());
 }

@@ -115,7 +115,8 @@ public:
     // The same at the centre of the client area.
     void DoubleClick() const;
     void RightClick() const;
-    // A list box item, scrolled into view first as a user would.
+    // A list box item, scrolled into view first as a user would. Its place is read at the call, ahead of input
+    // still queued for the program: after a click that may scroll this list, wait for that click's effect first.
     void ClickItem(int index) const;
     void DoubleClickItem(int index) const;
     void RightClickItem(int index) const;
