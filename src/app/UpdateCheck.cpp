@@ -13,6 +13,7 @@
 #include "dialogs/Unit3.h"
 #include "settings/Schema.h"
 #include "ui/Application.h"
+#include "ui/Handles.h"
 #include "ui/Dialogs.h"
 
 namespace {
@@ -26,33 +27,7 @@ constexpr std::size_t kBufferSize = 1026;
 constexpr std::chrono::milliseconds kFetchTime(8000);
 
 // An Internet handle, closed when it goes.
-class InternetHandle {
-public:
-    explicit InternetHandle(HINTERNET handle = nullptr) : handle_(handle) {}
-    InternetHandle(InternetHandle&& other) noexcept : handle_(other.handle_) { other.handle_ = nullptr; }
-    InternetHandle& operator=(InternetHandle&& other) noexcept {
-        if (this != &other) {
-            Close();
-            handle_ = other.handle_;
-            other.handle_ = nullptr;
-        }
-        return *this;
-    }
-    InternetHandle(const InternetHandle&) = delete;
-    InternetHandle& operator=(const InternetHandle&) = delete;
-    ~InternetHandle() { Close(); }
-
-    HINTERNET Get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
-
-private:
-    void Close() {
-        if (handle_) InternetCloseHandle(handle_);
-        handle_ = nullptr;
-    }
-
-    HINTERNET handle_;
-};
+using InternetHandle = ui::UniqueHandle<HINTERNET, InternetCloseHandle>;
 
 // A resource of the server opened for reading. The members close in reverse order: the request, the connection,
 // then the Internet handle.
@@ -107,12 +82,12 @@ OpenedResource OpenResource(const std::string& url, const Deadline& deadline) {
     if (!resource.internet) return resource;
     // Connecting and asking one by one rather than through InternetOpenUrlA: only a request handle takes the
     // time-outs before the first wait.
-    resource.connection = InternetHandle(InternetConnectA(resource.internet.Get(), host, parts.nPort, nullptr,
+    resource.connection = InternetHandle(InternetConnectA(resource.internet.get(), host, parts.nPort, nullptr,
                                                           nullptr, INTERNET_SERVICE_HTTP, 0, 0));
     if (!resource.connection) return resource;
-    InternetHandle request(HttpOpenRequestA(resource.connection.Get(), "GET", path, nullptr, nullptr, nullptr, 0, 0));
-    if (!request || !LimitWaits(request.Get(), deadline)) return resource;
-    if (!HttpSendRequestA(request.Get(), nullptr, 0, nullptr, 0)) return resource;
+    InternetHandle request(HttpOpenRequestA(resource.connection.get(), "GET", path, nullptr, nullptr, nullptr, 0, 0));
+    if (!request || !LimitWaits(request.get(), deadline)) return resource;
+    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return resource;
     resource.request = std::move(request);
     return resource;
 }
@@ -150,12 +125,12 @@ std::string ReadVersionText(HINTERNET request, const Deadline& deadline) {
 std::string ReadComment(const std::string& url) {
     const Deadline deadline(kFetchTime);
     const OpenedResource comment = OpenResource(url, deadline);
-    if (!comment.request || !IsDelivered(comment.request.Get())) return std::string();
+    if (!comment.request || !IsDelivered(comment.request.get())) return std::string();
     char buffer[kBufferSize] = {};
     for (;;) {
-        if (!LimitWaits(comment.request.Get(), deadline)) return std::string();
+        if (!LimitWaits(comment.request.get(), deadline)) return std::string();
         DWORD count = kReadSize;
-        if (!InternetReadFile(comment.request.Get(), buffer, kReadSize, &count)) return std::string();
+        if (!InternetReadFile(comment.request.get(), buffer, kReadSize, &count)) return std::string();
         if (count == 0) break;
         buffer[count] = '\0';
     }
@@ -180,7 +155,7 @@ void TForm1::CheckForUpdate() {
         const Deadline deadline(kFetchTime);
         const OpenedResource version = OpenResource(app::VersionFileUrl(app::UpdateServerHost, fileName), deadline);
         if (!version.request) return;
-        received = ReadVersionText(version.request.Get(), deadline);
+        received = ReadVersionText(version.request.get(), deadline);
     }  // the connection is closed before the user is asked
 
     if (!app::IsNewerVersion(received, OwnVersion(this))) return;

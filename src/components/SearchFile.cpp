@@ -5,26 +5,10 @@
 #include <cstring>
 #include <utility>
 
+#include "components/FindHandle.h"
 #include "text/ShiftJis.h"
 
 namespace {
-
-// Owns one find handle and closes it on every way out, an exception of the handler included.
-class FindHandle {
-public:
-    explicit FindHandle(HANDLE handle) : handle_(handle) {}
-    ~FindHandle() {
-        if (Valid()) FindClose(handle_);
-    }
-    FindHandle(const FindHandle&) = delete;
-    FindHandle& operator=(const FindHandle&) = delete;
-
-    bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 // Starts a listing like FindFirstFileA, asking for the larger transfer buffer where the system offers it.
 HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA& found) {
