@@ -167,8 +167,8 @@ void TForm1::ApplyScrollExtents() {
     settings::IniFile ini = Settings();
     int folderFactor = settings::ReadFolderListScroll(ini);
     int fileFactor = settings::ReadFileListScroll(ini);
-    ListBox1->SetHorizontalExtent(fileFactor * ListBox1->ClientWidth());
-    ListBox2->SetHorizontalExtent(folderFactor * ListBox2->ClientWidth());
+    ListBox1->SetHorizontalExtent(app::ScrollExtent(fileFactor, ListBox1->ClientWidth()));
+    ListBox2->SetHorizontalExtent(app::ScrollExtent(folderFactor, ListBox2->ClientWidth()));
 }
 
 void TForm1::Label3MouseEnter(ui::Component*) { Label3->SetColor(ui::clBtnHighlight); }

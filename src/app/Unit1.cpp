@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "app/rules/Layout.h"
+#include "app/rules/Reach.h"
 #include "dialogs/Unit4.h"
 #include "settings/Schema.h"
 #include "text/ShiftJis.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
+#include "ui/Screen.h"
 
 std::string BaseFolder;
 int TitleBarHeight = 0;
@@ -30,6 +32,13 @@ std::string ProgramFolder() {
         if (n < buf.size()) return text::ExtractFilePath(std::string(buf.data(), n));
         buf.resize(buf.size() * 2);
     }
+}
+
+app::WindowBounds FromScreen(const ui::ScreenBounds& b) { return {b.Left, b.Top, b.Width, b.Height}; }
+
+// The caption height and frame thickness the caption-less mode works with.
+app::FrameMetrics SystemFrameMetrics() {
+    return app::FrameMetrics{GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYFRAME)};
 }
 
 // The selected item's text of a list, or the empty text.
@@ -70,6 +79,7 @@ void TForm1::FormCreate(ui::Component*) {
     SetTop(b.top);
     SetWidth(b.width);
     SetHeight(b.height);
+    KeepWithinReach();
 
     bool combo = settings::ReadComboStyle(Settings());
     SetClientWidth(app::StartupClientWidth(combo, ClientWidth()));
@@ -134,11 +144,24 @@ void TForm1::FormCreate(ui::Component*) {
     Label2->SetCaption("ファイルリスト " + std::to_string(ListBox1->Items().Count()));
 }
 
+void TForm1::KeepWithinReach() {
+    const app::WindowBounds framed{Left(), Top(), Width(), Height()};
+    const app::WindowBounds grip = app::GripOf(framed, settings::ReadBarHide(Settings()), SystemFrameMetrics());
+    std::vector<app::WindowBounds> workAreas;
+    for (const ui::ScreenBounds& area : ui::WorkAreas()) workAreas.push_back(FromScreen(area));
+    if (app::IsWithinReach(grip, workAreas)) return;
+    const ui::ScreenBounds nearest = ui::NearestWorkArea({framed.Left, framed.Top, framed.Width, framed.Height});
+    const app::WindowBounds moved = app::MoveIntoWorkArea(framed, FromScreen(nearest));
+    SetBounds(moved.Left, moved.Top, moved.Width, moved.Height);
+}
+
 void TForm1::SaveWindowState() {
     settings::WindowState state;
     state.barHide = GetBorderStyle() == ui::BorderStyle::None;
-    app::WindowBounds saved = app::SavedWindowBounds(app::WindowBounds{Left(), Top(), Width(), Height()},
-                                                     state.barHide, app::FrameMetrics{TitleBarHeight, FrameThickness});
+    // A minimised window keeps the place it comes back to, not the task bar's placeholder.
+    const app::WindowBounds current = FromScreen(ui::RestoredBounds(Handle()));
+    app::WindowBounds saved = app::SavedWindowBounds(current, state.barHide,
+                                                     app::FrameMetrics{TitleBarHeight, FrameThickness});
     state.bounds = settings::WindowBounds{saved.Left, saved.Top, saved.Width, saved.Height};
     state.comboStyle = Button3->Caption() != ">";
     state.onTop = GetFormStyle() != ui::FormStyle::Normal;

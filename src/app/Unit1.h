@@ -134,6 +134,9 @@ private:
     void AddFolderEntry(const std::string& entry);
 
     void OpenSettingsDialog();
+    // Start-up step 5's bounds, moved onto the nearest monitor when too little of the window lies on any monitor
+    // to take hold of it; bounds within reach stay exactly as they are.
+    void KeepWithinReach();
 
     // Move to another folder (MoveMenu.cpp).
     void BuildMoveMenu();

@@ -170,4 +170,9 @@ WindowBounds SavedWindowBounds(const WindowBounds& current, bool captionless, co
     return captionless ? FramedBounds(current, metrics) : current;
 }
 
+int ScrollExtent(int factor, int clientWidth) {
+    const long long extent = static_cast<long long>(factor) * clientWidth;  // cannot overflow: both are int
+    return static_cast<int>(std::clamp<long long>(extent, 0, kMaxScrollExtent));
+}
+
 }  // namespace app

@@ -90,4 +90,11 @@ WindowBounds FramedBounds(const WindowBounds& captionless, const FrameMetrics& m
 // SaveWindowState: the bounds to store, which are always those the window has with caption and frame.
 WindowBounds SavedWindowBounds(const WindowBounds& current, bool captionless, const FrameMetrics& metrics);
 
+// The widest horizontal extent a list is given: a list box reports its scroll positions in 16 bits.
+constexpr int kMaxScrollExtent = 32767;
+
+// ApplyScrollExtents: factor times the list's client width, kept between 0 and kMaxScrollExtent, so that a
+// hand-edited factor (negative, or near the largest integer) gives a usable extent instead of an overflow.
+int ScrollExtent(int factor, int clientWidth);
+
 }  // namespace app

@@ -248,6 +248,17 @@ TEST(DisplayModes, HorizontalExtentIsFactorTimesClientWidth)
     EXPECT_EQ(HorizontalExtent(d.Folders()), 2 * d.Folders().ClientRect().Width());
 }
 
+// A hand-edited factor near the largest integer, or below zero, still gives the lists an extent they take.
+TEST(DisplayModes, HandEditedScrollFactorsAreKeptWithinRange)
+{
+    Session s;
+    s.WriteIni(Ini({"[ScrollBar]", "FolderList=-3", "FileList=2147483647"}));
+    s.Start();
+    s.WaitForCounts();
+    EXPECT_EQ(HorizontalExtent(s.Files()), 32767);
+    EXPECT_EQ(HorizontalExtent(s.Folders()), 0);
+}
+
 // A right click opens the popup menu (screenshot kept, with the last item highlighted). Its items cannot be read
 // from outside, so their order is proved by what they do: "実行" is the 1st, "設定" the 10th, "常に手前に表示" the
 // 11th and "終了" the 14th.

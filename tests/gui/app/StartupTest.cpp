@@ -147,6 +147,83 @@ TEST(Startup, EveryWayOfClosingWritesTheSameState)
     EXPECT_EQ(files[2], files[0]);
 }
 
+// Closed while minimised (the " - " label of the caption-less mode, or the caption's button), the window saves the
+// place it comes back to, and the next start shows it there.
+TEST(Startup, ClosedWhileMinimisedSavesTheRestoredPlace)
+{
+    for (bool captionless : {true, false}) {
+        SCOPED_TRACE(captionless ? "caption-less" : "framed");
+        const std::vector<std::string> ini = Ini({"[Form]", "Pos.Left=120", "Pos.Top=90", "Pos.Width=400",
+                                                  "Pos.Height=260", "[Style]", captionless ? "bar_hide=1" : "bar_hide=0"});
+        std::map<std::string, std::optional<std::string>> keys;
+        driver::Rect shown;
+        {
+            Session s;
+            s.WriteIni(ini);
+            const driver::Window& main = s.Start();
+            s.WaitForCounts();
+            shown = main.Bounds();
+            if (captionless) s.Control("Label4").Click();
+            else PostMessageA(main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            ASSERT_TRUE(driver::WaitUntil([&] { return IsIconic(main.Handle()) != FALSE; }, "the window minimised"));
+            s.CloseAndWait();
+            keys = WindowStateKeys(s.IniPath());
+            EXPECT_EQ(keys.at("Form/Pos.Left"), "120");
+            EXPECT_EQ(keys.at("Form/Pos.Top"), "90");
+            EXPECT_EQ(keys.at("Form/Pos.Width"), "400");
+            EXPECT_EQ(keys.at("Form/Pos.Height"), "260");
+            EXPECT_EQ(keys.at("Style/bar_hide"), captionless ? "1" : "0");
+        }
+        Session again;
+        again.WriteIni(Ini({"[Form]", "Pos.Left=" + *keys.at("Form/Pos.Left"), "Pos.Top=" + *keys.at("Form/Pos.Top"),
+                            "Pos.Width=" + *keys.at("Form/Pos.Width"), "Pos.Height=" + *keys.at("Form/Pos.Height"),
+                            "[Style]", "bar_hide=" + *keys.at("Style/bar_hide")}));
+        const driver::Window& main = again.Start();
+        again.WaitForCounts();
+        EXPECT_EQ(main.Bounds(), shown);
+    }
+}
+
+// Bounds where too little of the window lies on the screen to take hold of it are moved onto the work area, the
+// size kept; the settings file stays as it is until the window is next saved. Reachable bounds stay exactly.
+TEST(Startup, BoundsOutOfReachComeBackOntoTheScreen)
+{
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    struct Case {
+        std::string left, top, barHide;
+        bool moved;
+    };
+    for (const Case& c : {Case{"5000", "-3000", "0", true}, Case{"-2000", "100", "1", true},
+                          Case{"100", "-25", "0", true}, Case{"100", "-25", "1", false},
+                          Case{"-340", "100", "0", false}}) {
+        SCOPED_TRACE("at " + c.left + ", " + c.top + ", bar_hide=" + c.barHide);
+        Session s;
+        s.WriteIni(Ini({"[Form]", "Pos.Left=" + c.left, "Pos.Top=" + c.top, "Pos.Width=400", "Pos.Height=260",
+                        "[Style]", "bar_hide=" + c.barHide}));
+        const std::string before = driver::ReadFileBytes(s.IniPath());
+        const driver::Window& main = s.Start();
+        s.WaitForCounts();
+        const driver::Rect outer = main.Bounds();
+        if (c.moved) {
+            EXPECT_GE(outer.left, work.left);
+            EXPECT_GE(outer.top, work.top);
+            EXPECT_LE(outer.right, work.right);
+            EXPECT_LE(outer.bottom, work.bottom);
+            if (c.barHide == "0") {
+                EXPECT_EQ(outer, (driver::Rect{outer.left, outer.top, outer.left + 400, outer.top + 260}));
+            }
+        } else if (c.barHide == "0") {
+            EXPECT_EQ(outer, (driver::Rect{std::stoi(c.left), std::stoi(c.top), std::stoi(c.left) + 400,
+                                           std::stoi(c.top) + 260}));
+        } else {
+            const Metrics m;
+            EXPECT_EQ(outer.top, std::stoi(c.top) + m.caption + m.frame) << "the client area where it was";
+        }
+        EXPECT_EQ(driver::ReadFileBytes(s.IniPath()), before);
+    }
+}
+
 // "設定" saves the window state first; the dialog's OK re-runs start-up, and the window keeps its place, its modes
 // and its selections.
 TEST(Startup, SettingsDialogOkKeepsTheWindowInPlace)

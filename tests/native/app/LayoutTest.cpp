@@ -1,4 +1,5 @@
 #include "app/rules/Layout.h"
+#include "app/rules/Reach.h"
 
 #include <gtest/gtest.h>
 
@@ -162,6 +163,43 @@ TEST(LayoutTitleBar, SavedBoundsOfACaptionlessWindow) {
 
     // A framed window is stored as it is.
     EXPECT_EQ(app::SavedWindowBounds(bare, false, metrics), bare);
+}
+
+TEST(LayoutScrollExtent, FactorTimesWidthKeptWithinWhatAListTakes) {
+    EXPECT_EQ(app::ScrollExtent(2, 185), 370);
+    EXPECT_EQ(app::ScrollExtent(0, 185), 0);
+    EXPECT_EQ(app::ScrollExtent(-1, 185), 0);
+    EXPECT_EQ(app::ScrollExtent(-2147483647 - 1, 185), 0);
+    EXPECT_EQ(app::ScrollExtent(2147483647, 185), 32767);
+    EXPECT_EQ(app::ScrollExtent(2147483647, 2147483647), 32767);
+    EXPECT_EQ(app::ScrollExtent(177, 185), 32745);
+    EXPECT_EQ(app::ScrollExtent(178, 185), 32767);
+}
+
+TEST(LayoutReach, CaptionOnAMonitorIsWithinReachOtherwiseTheWindowMoves) {
+    const FrameMetrics metrics{18, 4};
+    const std::vector<WindowBounds> screen = {{0, 0, 1024, 738}, {1024, 0, 800, 600}};
+    const auto reachable = [&](const WindowBounds& framed, bool captionless) {
+        return app::IsWithinReach(app::GripOf(framed, captionless, metrics), screen);
+    };
+    EXPECT_TRUE(reachable({284, 244, 378, 225}, false));
+    EXPECT_TRUE(reachable({1500, 100, 378, 225}, false)) << "on the second monitor";
+    EXPECT_TRUE(reachable({-340, 100, 378, 225}, false)) << "34 pixels of caption on the screen";
+    EXPECT_FALSE(reachable({-350, 100, 378, 225}, false)) << "24 pixels";
+    EXPECT_TRUE(reachable({100, 726, 378, 225}, false)) << "the caption's top rows are enough";
+    EXPECT_FALSE(reachable({100, 730, 378, 225}, false)) << "below the work area";
+    EXPECT_FALSE(reachable({100, -20, 378, 225}, false)) << "caption above the screen, body on it";
+    EXPECT_TRUE(reachable({100, -20, 378, 225}, true)) << "caption-less: dragged by its body";
+    EXPECT_FALSE(reachable({5000, 5000, 378, 225}, true));
+    for (bool captionless : {false, true}) {
+        EXPECT_FALSE(reachable({-2147483647 - 1, 2147483647, 2147483647, 2147483647}, captionless)) << "no overflow";
+        EXPECT_FALSE(reachable({2147483647, -2147483647 - 1, -2147483647 - 1, -5}, captionless)) << "no overflow";
+    }
+
+    const WindowBounds work{0, 0, 1024, 738};
+    EXPECT_EQ(app::MoveIntoWorkArea({5000, 5000, 378, 225}, work), (WindowBounds{646, 513, 378, 225}));
+    EXPECT_EQ(app::MoveIntoWorkArea({-900, 100, 378, 225}, work), (WindowBounds{0, 100, 378, 225}));
+    EXPECT_EQ(app::MoveIntoWorkArea({100, -20, 2000, 900}, work), (WindowBounds{0, 0, 1024, 738}));
 }
 
 }  // namespace
