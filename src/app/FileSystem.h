@@ -1,5 +1,5 @@
-// The file-system tests the actions share: a file-exists test for which a folder does not count, and a
-// folder-exists test.
+// The file-system tests the actions share: a file-exists test for which a folder does not count, a folder-exists
+// test, and the full form of a path.
 #pragma once
 
 #include <windows.h>
@@ -14,4 +14,18 @@ inline bool FileExists(const std::string& path) {
 inline bool DirectoryExists(const std::string& path) {
     DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The path in the system's full form ("C:\a\..\b" is "C:\b"; a trailing backslash stays); the path unchanged when
+// the system cannot expand it.
+inline std::string FullPathName(const std::string& path) {
+    std::string full(MAX_PATH, '\0');
+    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    if (n >= full.size()) {  // too small: n is the size needed, terminator included
+        full.assign(n, '\0');
+        n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    }
+    if (n == 0 || n >= full.size()) return path;
+    full.resize(n);
+    return full;
 }

@@ -1,6 +1,7 @@
 // The folder list: the base folder, the folders below it down to the set depth and the fixed folders, under their
 // display names; and the way back from a display name to its folder.
 #include "app/Unit1.h"
+#include "app/FileSystem.h"
 #include "app/rules/DisplayNames.h"
 #include "settings/Schema.h"
 #include "ui/Dialogs.h"
@@ -38,9 +39,11 @@ std::string TForm1::GetBaseFolderName() { return app::GetBaseFolderName(BaseFold
 
 std::string TForm1::DisplayNameToPath(const std::string& displayName) {
     settings::IniFile ini = Settings();
-    return app::DisplayNameToPath(BaseFolder, displayName, [&ini](const std::string& key, const std::string& def) {
+    // Always a full path: the shell's recycle bin keeps no undo information for a relative one.
+    return FullPathName(app::DisplayNameToPath(BaseFolder, displayName, [&ini](const std::string& key,
+                                                                              const std::string& def) {
         return settings::ReadFixedFolderPath(ini, key, def);
-    });
+    }));
 }
 
 std::string TForm1::GetSelectedFolder() {

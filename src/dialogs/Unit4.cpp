@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/FileSystem.h"
 #include "app/Help.h"
 #include "app/Unit1.h"
+#include "app/rules/DisplayNames.h"
 #include "dialogs/rules/Extensions.h"
 #include "settings/Schema.h"
 #include "text/ShiftJis.h"
@@ -21,11 +23,6 @@ namespace {
 
 const char* const kAlreadyRegistered = "すでに登録されています。";
 const char* const kSelectOne = "選択してください";
-
-bool IsExistingFolder(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
 
 settings::IniFile SettingsFile() { return settings::IniFile(settings::SettingsPath(BaseFolder)); }
 
@@ -240,7 +237,8 @@ void TForm4::Button1Click(ui::Component*) {
         ui::ShowMessage("同じ表示名を複数使用することは出来ません。");
         return;
     }
-    if (!IsExistingFolder(path)) {
+    // A relative path means relative to the program's folder, as the folder list takes it; it is stored as typed.
+    if (!DirectoryExists(app::ResolveFolderPath(BaseFolder, path))) {
         ui::ShowMessage("指定されたフォルダは存在しません");
         return;
     }

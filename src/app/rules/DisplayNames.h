@@ -31,9 +31,16 @@ std::string FixedFolderEntry(const std::string& displayName);
 // True when a folder-list entry stands for a fixed folder (its last character is "/").
 bool IsFixedFolderEntry(const std::string& entry);
 
+// The folder a fixed-folder path names, as stored and as typed: the path itself when it is fully qualified
+// ("C:\x", "\\server\share"); otherwise taken from baseFolder, so that a portable install keeps working wherever it
+// is started from and whatever drive letter it gets: "sub" and ".\sub" lie in baseFolder, "\x" on its drive, "D:x"
+// in the root of drive D, an empty path the base folder itself. Points ("..") are left for the system's full-path function.
+std::string ResolveFolderPath(const std::string& baseFolder, const std::string& path);
+
 // Full path, with trailing backslash, of the folder a display name stands for. An empty display name and the base
 // folder name give baseFolder; a fixed-folder entry is looked up by its name without "/" through readName2, with
-// baseFolder as the default (an empty readName2 reads as a section without entries).
+// baseFolder as the default (an empty readName2 reads as a section without entries), and resolved from baseFolder
+// when it is relative (ResolveFolderPath).
 std::string DisplayNameToPath(const std::string& baseFolder, const std::string& displayName,
                               const Name2Reader& readName2);
 

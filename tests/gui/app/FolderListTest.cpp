@@ -129,6 +129,44 @@ TEST(FolderList, FixedFolderNamesAndPaths)
     EXPECT_EQ(s.Control("Label1").Text(), "フォルダリスト 5");
 }
 
+// A relative fixed folder lies below the program's folder even when the program is started from another folder:
+// the folder list, the file list and the recycle bin's confirmation all get its full path, and the settings dialog
+// finds it and keeps it as typed.
+TEST(FolderList, RelativeFixedFolderIsTakenFromTheProgramsFolder)
+{
+    Session s("Base");
+    s.MakeDir("Shared\\Docs");
+    s.WriteFile("Shared\\Docs\\note.txt");
+    const std::string outside = s.Temp().MakeDir("Outside");
+    const std::string elsewhere = s.Temp().MakeDir("elsewhere");
+    s.WriteIni(Ini({"[FixedFolder Setting]", "count=2", "F_Folder1=Shared\\Docs", "F_Folder2=..\\Outside",
+                    "[Name]", "Shared\\Docs=Docs", "..\\Outside=Out", "[Name2]", "Docs=Shared\\Docs",
+                    "Out=..\\Outside"}));
+    s.Program().Start(elsewhere);
+    s.AttachMain();
+    s.WaitForCounts();
+    EXPECT_EQ(PathShownFor(s, "Docs/"), s.BaseSlash() + "Shared\\Docs\\");
+    EXPECT_EQ(PathShownFor(s, "Out/"), outside + "\\");
+
+    s.ChooseFolder("Docs/", 1);
+    s.ChooseFile("note.txt");
+    s.Program().Press("Del");
+    const driver::MessageDialog confirm = s.Program().WaitForMessageBox();
+    EXPECT_EQ(confirm.Text(), s.BaseSlash() + "Shared\\Docs\\note.txt" + "をゴミ箱に移動しますか？");
+    confirm.Press("いいえ(&N)");
+
+    s.Program().OpenPopupMenu(s.Files()).Choose({kSettingsItem});
+    const driver::Window dialog = s.Program().WaitForWindow("TForm4");
+    dialog.Child("Edit1").SetText("Shared");
+    dialog.Child("Edit2").SetText("S");
+    dialog.Child("Button1").Click();
+    EXPECT_TRUE(driver::WaitUntil([&] { return dialog.Child("ListBox1").ItemCount() == 3; }, "the folder added"));
+    EXPECT_GE(Session::IndexOf(dialog.Child("ListBox1"), "Shared"), 0) << "kept as typed";
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 3) << "the two paths and the confirmation, nothing from the dialog";
+    dialog.Child("Button7").Click();
+    EXPECT_TRUE(s.Program().WaitForWindowGone("TForm4"));
+}
+
 // Counts out of all measure start at once (the lists read only the keys that exist) and negative counts read
 // nothing; neither asks anything.
 TEST(FolderList, HugeAndNegativeCountsStartQuickly)

@@ -116,6 +116,28 @@ TEST(DisplayNames, FixedFolderPaths) {
     EXPECT_EQ(app::DisplayNameToPath(kBase, "Gone/", nullptr), kBase);
 }
 
+// A relative fixed folder lies below the base folder, wherever the program was started from.
+TEST(DisplayNames, RelativeFixedFolderPathsAreTakenFromTheBaseFolder) {
+    Name2Section name2;
+    name2.values["Sub"] = "Docs\\表";
+    name2.values["Up"] = "..\\Shared";
+    name2.values["Rooted"] = "\\Data";
+    name2.values["OtherDrive"] = "D:Data";
+    name2.values["Empty"] = "";
+    const app::Name2Reader read = name2.Reader();
+    EXPECT_EQ(app::DisplayNameToPath(kBase, "Sub/", read), "C:\\Tools\\Launcher\\Docs\\表\\");
+    EXPECT_EQ(app::DisplayNameToPath(kBase, "Up/", read), "C:\\Tools\\Launcher\\..\\Shared\\");
+    EXPECT_EQ(app::DisplayNameToPath(kBase, "Rooted/", read), "C:\\Data\\");
+    EXPECT_EQ(app::DisplayNameToPath(kBase, "OtherDrive/", read), "D:\\Data\\");
+    EXPECT_EQ(app::DisplayNameToPath(kBase, "Empty/", read), kBase);
+
+    EXPECT_EQ(app::ResolveFolderPath(kBase, "d:\\x"), "d:\\x");
+    EXPECT_EQ(app::ResolveFolderPath(kBase, "\\\\server\\share\\x"), "\\\\server\\share\\x");
+    EXPECT_EQ(app::ResolveFolderPath("\\\\server\\share\\Tessaly\\", "\\x"), "\\\\server\\share\\x");
+    EXPECT_EQ(app::ResolveFolderPath("\\\\server\\share", "\\x"), "\\\\server\\share\\x");
+    EXPECT_EQ(app::ResolveFolderPath(kBase, "ソ"), kBase + "ソ");
+}
+
 TEST(DisplayNames, EmptyFixedFolderName) {
     EXPECT_EQ(app::FixedFolderEntry(""), "/");
     Name2Section name2;
