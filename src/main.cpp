@@ -5,10 +5,5 @@
 #include "ui/Application.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    ui::Application& app = ui::App();
-    app.Initialize();
-    app.SetTitle("Tessaly");
-    app.CreateForm(Form1);
-    app.Run();
-    return 0;
+    return ui::RunProgram("Tessaly", [](ui::Application& app) { app.CreateForm(Form1); });
 }

@@ -28,6 +28,28 @@ void ShowUnhandledException(const std::exception* e) noexcept {
     }
 }
 
+int RunProgram(const std::string& title, const std::function<void(Application&)>& start) noexcept {
+    std::string reason;
+    try {
+        Application& app = App();
+        app.Initialize();
+        app.SetTitle(title);
+        start(app);
+        app.Run();
+        return 0;
+    } catch (const std::exception& e) {
+        reason = e.what();
+    } catch (...) {
+    }
+    try {
+        App().SetTitle(title);
+        ShowMessage("起動できませんでした。" + (reason.empty() ? std::string() : "\n\r" + reason));
+    } catch (...) {
+        // Not even a box can be shown: the exit code is all that is left.
+    }
+    return 1;
+}
+
 Application::Application() : Component(nullptr) { Name = "Application"; }
 
 Application::~Application() {

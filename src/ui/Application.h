@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "ui/Component.h"
@@ -61,5 +62,10 @@ private:
 
 // The program's one application object.
 Application& App();
+
+// Runs a whole program on the application object: initialises it, sets its title, lets start create the forms,
+// and runs the message loop. A failure on the way (the application window or a form that cannot be created) ends
+// in a plain box saying so, and in exit code 1; a program that ran to its end gives 0.
+int RunProgram(const std::string& title, const std::function<void(Application&)>& start) noexcept;
 
 }  // namespace ui

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "ui/Application.h"
+#include "ui/Form.h"
 
 namespace ui {
 
@@ -44,10 +45,13 @@ LRESULT CALLBACK BoxHook(int code, WPARAM wp, LPARAM lp) {
     return CallNextHookEx(tHook, code, wp, lp);
 }
 
-// The window a box belongs to: the active window of the program, else its main form.
+// The window a box belongs to: the active window of the program. In the background the program has no active
+// window; then it is the innermost modal form, the one window a user can still reach, never a window that form
+// has disabled (which would leave the form clickable under the box); else the main form.
 HWND BoxOwner() {
     HWND active = GetActiveWindow();
-    if (active) return active;
+    if (active && IsWindowEnabled(active)) return active;
+    if (Form* modal = Form::InnermostModal(); modal && IsWindowVisible(modal->Handle())) return modal->Handle();
     if (Form* main = App().MainForm()) return main->Handle();
     return App().Handle();
 }

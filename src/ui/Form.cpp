@@ -63,6 +63,12 @@ std::vector<HWND> DisableThreadWindows(HWND except) {
     return list;
 }
 
+// The modal forms now open, innermost last.
+std::vector<Form*>& OpenModalForms() {
+    static std::vector<Form*> forms;
+    return forms;
+}
+
 }  // namespace
 
 Form::Form(Component* owner, const std::string& className, const std::string& name)
@@ -256,9 +262,16 @@ void Form::DoCreate() {
     if (OnCreate) OnCreate(this);
 }
 
+Form* Form::InnermostModal() { return OpenModalForms().empty() ? nullptr : OpenModalForms().back(); }
+
 int Form::ShowModal() {
     if (modal_) throw std::logic_error("form is already modal: " + Name);
     modal_ = true;
+    struct ModalEntry {
+        explicit ModalEntry(Form* f) : form(f) { OpenModalForms().push_back(f); }
+        ~ModalEntry() { OpenModalForms().erase(std::find(OpenModalForms().begin(), OpenModalForms().end(), form)); }
+        Form* form;
+    } entry(this);
     modalResult_ = mrNone;
     std::vector<HWND> disabled = DisableThreadWindows(hwnd_);
     Show();

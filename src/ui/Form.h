@@ -58,6 +58,8 @@ public:
     // closed. Returns the modal result.
     int ShowModal();
     bool IsModal() const { return modal_; }
+    // The modal form shown last and still open (the one window of the program a user can reach); null when none.
+    static Form* InnermostModal();
     int ModalResult() const { return modalResult_; }
     void SetModalResult(int r) { modalResult_ = r; }
     // Closes as the close box does: OnClose decides; the main form's close ends the application.

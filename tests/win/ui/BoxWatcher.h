@@ -15,6 +15,8 @@ struct SeenBox {
     std::string text;
     std::vector<std::string> buttons;
     bool hasIcon = false;
+    HWND owner = nullptr;        // the window the box belongs to
+    bool ownerEnabled = false;   // whether that window took input while the box was open
 };
 
 class BoxWatcher {
@@ -62,6 +64,8 @@ private:
         if (!box) return;
         seen_.found = true;
         seen_.caption = TextOf(box);
+        seen_.owner = GetWindow(box, GW_OWNER);
+        seen_.ownerEnabled = seen_.owner && IsWindowEnabled(seen_.owner);
         HWND target = nullptr;
         for (HWND c = GetWindow(box, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
             char cls[32] = {};

@@ -124,6 +124,22 @@ TEST_F(ControlsTest, ExceptionInAHandlerIsShownAndTheProgramGoesOn) {
     EXPECT_TRUE(IsWindow(button->Handle()));
 }
 
+// A window that cannot be created during start-up (here: a class name longer than the system takes) ends the
+// program with a box saying so and a non-zero exit code.
+TEST_F(ControlsTest, FailedStartUpIsShownAndGivesAnExitCode) {
+    BoxWatcher w(GetCurrentThreadId(), "OK");
+    const int code = ui::RunProgram("Tessaly", [](ui::Application& app) {
+        ui::Form form(&app, std::string(300, 'F'), "Form1");
+        throw std::logic_error("the form was created after all");  // never the message loop
+    });
+    const SeenBox& box = w.Result();
+    EXPECT_EQ(code, 1);
+    ASSERT_TRUE(box.found);
+    EXPECT_EQ(box.caption, "Tessaly");
+    EXPECT_EQ(box.text.rfind("起動できませんでした。\n\r", 0), 0u) << box.text;
+    EXPECT_NE(box.text.find("FFFF"), std::string::npos) << "names the window class: " << box.text;
+}
+
 TEST_F(ControlsTest, MenuShortcutsReachItemsAtAnyDepth) {
     auto* menu = new ui::PopupMenu(form.get(), "PopupMenu1");
     auto* refresh = new ui::MenuItem(form.get(), "Refresh1", "更新");

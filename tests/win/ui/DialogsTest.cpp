@@ -2,9 +2,15 @@
 // answers they give when a button is pressed.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "BoxWatcher.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
+#include "ui/Form.h"
+#include "ui/StdCtrls.h"
 
 namespace {
 
@@ -79,6 +85,69 @@ TEST_F(DialogsTest, QuestionBoxHasNoIconAndEscapeAnswersNo) {
         BoxWatcher w(Me(), "");
         EXPECT_FALSE(ui::AskYesNo("x"));
     }
+}
+
+// A window of another thread that takes the foreground, as another program does when the user switches to it.
+class ForeignWindow {
+public:
+    ForeignWindow() {
+        thread_ = std::thread([this] {
+            HWND w = CreateWindowExA(0, "Static", "other program", WS_POPUP | WS_VISIBLE, 600, 400, 100, 50, nullptr,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr);
+            SetForegroundWindow(w);
+            window_ = w;
+            MSG msg;
+            while (!done_) {
+                while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            }
+            DestroyWindow(w);
+        });
+    }
+    ~ForeignWindow() {
+        done_ = true;
+        thread_.join();
+    }
+    bool Created() const { return window_ != nullptr; }
+
+private:
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<bool> done_{false};
+    std::thread thread_;
+};
+
+// A box that comes while the program is in the background, with a modal form open over a disabled main window,
+// belongs to that form: the form takes no clicks while the box is open.
+TEST_F(DialogsTest, BoxInTheBackgroundBelongsToTheOpenModalForm) {
+    ui::Form main(nullptr, "TBoxOwnerMain", "Main");
+    main.SetBounds(100, 100, 300, 200);
+    main.Show();
+    ui::Form dialog(&main, "TBoxOwnerDialog", "Dialog");
+    dialog.SetBounds(150, 150, 200, 120);
+    auto* go = new ui::Button(&dialog, &dialog, "Button1", "go", 10, 10, 60, 25);
+    SeenBox seen;
+    bool background = false;
+    go->OnClick = [&](ui::Component*) {
+        ForeignWindow other;
+        // The switch reaches this thread as messages: handle them until the program has no active window.
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!(other.Created() && GetActiveWindow() == nullptr) && std::chrono::steady_clock::now() < deadline) {
+            ui::App().ProcessMessages();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+        }
+        background = GetActiveWindow() == nullptr;
+        BoxWatcher w(Me(), "OK");
+        ui::ShowMessage("アップデートの確認が終わりました");
+        seen = w.Result();
+        dialog.SetModalResult(ui::mrOk);
+    };
+    PostMessageA(go->Handle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.ShowModal(), ui::mrOk);
+    ASSERT_TRUE(background) << "the other window never took the foreground";
+    ASSERT_TRUE(seen.found);
+    EXPECT_EQ(seen.owner, dialog.Handle());
+    EXPECT_FALSE(seen.ownerEnabled);
+    EXPECT_TRUE(IsWindowEnabled(main.Handle())) << "enabled again after the dialog";
 }
 
 }  // namespace
