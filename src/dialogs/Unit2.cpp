@@ -19,6 +19,7 @@ TForm2::TForm2(ui::Component* owner) : ui::Form(owner, "TForm2", "Form2") {
 
     Label2 = new ui::Label(this, this, "Label2", "現在のファイル名：", 8, 8, 0, 12);
     Label3 = new ui::Label(this, this, "Label3", "", 8, 22, 265, 49, true, true);
+    Label3->SetShowAccelChar(false);  // a file name
     Label1 = new ui::Label(this, this, "Label1", "新しいファイル名を入力してください", 8, 74, 0, 12);
     Edit1 = new ui::Edit(this, this, "Edit1", 8, 88, 265, 20);
     Button1 = new ui::Button(this, this, "Button1", "OK", 152, 112, 57, 25);

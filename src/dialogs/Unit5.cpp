@@ -32,6 +32,7 @@ TForm5::TForm5(ui::Component* owner) : ui::Form(owner, "TForm5", "Form5") {
     RadioButton3 = new ui::RadioButton(this, this, "RadioButton3", "完全一致検索", 200, 56, 97, 17);
     RadioButton1->SetChecked(true);
     Label2 = new ui::Label(this, this, "Label2", "ファイル名：", 8, 88, 305, 57, true, true);
+    Label2->SetShowAccelChar(false);  // shows the hit's file name
     Button1 = new ui::Button(this, this, "Button1", "検索", 128, 146, 57, 25);
     Button3 = new ui::Button(this, this, "Button3", "実行", 192, 146, 57, 25);
     Button2 = new ui::Button(this, this, "Button2", "閉じる", 256, 146, 57, 25);

@@ -24,6 +24,12 @@ void Label::SetCaption(const std::string& text) {
     if (size.cx != Width()) SetWidth(size.cx);
 }
 
+void Label::SetShowAccelChar(bool on) {
+    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    SetWindowLongA(hwnd_, GWL_STYLE, on ? style & ~SS_NOPREFIX : style | SS_NOPREFIX);
+    InvalidateRect(hwnd_, nullptr, TRUE);
+}
+
 void Label::Notify(WORD code) {
     if (code == STN_CLICKED) Click();
     else if (code == STN_DBLCLK && OnDblClick) OnDblClick(this);

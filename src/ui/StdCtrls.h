@@ -17,6 +17,9 @@ public:
           int width, int height, bool wordWrap = false, bool fixedSize = false);
     void SetCaption(const std::string& text) override;
     void Notify(WORD code) override;
+    // Whether "&" marks the next character as an accelerator (underlined, "&" hidden); a label that shows a file
+    // name turns this off, so that "R&D.txt" reads as it is.
+    void SetShowAccelChar(bool on);
 
 private:
     bool autoSize_;

@@ -189,6 +189,19 @@ TEST_F(RenameDialog, OpensWithF2AsDesignedAndCancelKeepsTheName)
     EXPECT_EQ(program_->MessageBoxesSeen(), 0);
 }
 
+// "&" in a file name is part of the name, not an accelerator mark: the label draws it (screenshot kept).
+TEST_F(RenameDialog, AmpersandInTheCurrentNameIsShownAsItIs)
+{
+    StartWith({"R&D.txt"});
+    Window dialog = OpenRenameDialog("R&D.txt");
+    EXPECT_EQ(dialog.Child("Label3").Text(), "R&D.txt");
+    EXPECT_TRUE(dialog.Child("Label3").HasStyle(SS_NOPREFIX));
+    EXPECT_FALSE(dialog.Child("Label1").HasStyle(SS_NOPREFIX)) << "the dialog's own labels are as designed";
+    driver::Screenshot("rename_dialog_ampersand", dialog);
+    dialog.Child("Button2").Click();
+    EXPECT_TRUE(DialogCloses());
+}
+
 TEST_F(RenameDialog, RefusesEachInvalidCharacterWithItsOwnBoxAndStaysOpen)
 {
     StartWith({"report.txt"});

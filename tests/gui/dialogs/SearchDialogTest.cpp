@@ -165,6 +165,17 @@ TEST_P(SearchDialogModes, StepsFromHitToHitWithoutWrap)
     ASSERT_TRUE(SearchHits("a1.txt"));
 }
 
+// A hit whose name holds "&" is shown with it (screenshot kept).
+TEST_F(SearchDialog, HitWithAnAmpersandIsShownAsItIs)
+{
+    StartWith({".txt"}, {"R&D.txt"});
+    OpenSearch();
+    Control("Edit1").SetText("D");
+    ASSERT_TRUE(SearchHits("R&D.txt"));
+    EXPECT_TRUE(Control("Label2").HasStyle(SS_NOPREFIX));
+    driver::Screenshot(driver::CurrentTestName(), dialog_);
+}
+
 INSTANTIATE_TEST_SUITE_P(AllModes, SearchDialogModes,
                          ::testing::Values("RadioButton1", "RadioButton2", "RadioButton3"));
 
