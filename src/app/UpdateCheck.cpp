@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <string>
@@ -22,22 +23,16 @@ const char* const kAgent = "MyApp";
 // Each read asks for 1024 bytes; a buffer holds them and the 0 that ends the text.
 constexpr DWORD kReadSize = 1024;
 constexpr std::size_t kBufferSize = 1026;
-// The longest a fetch may take. The system's own time-outs are far longer (or endless under Wine), and a server
-// that accepts the connection but never answers must not hold up start-up.
-constexpr std::chrono::milliseconds kFetchTime(8000);
+// The longest the whole check may keep start-up waiting for the network (name resolution, connecting, both
+// fetches); the time the question stays on the screen does not count. The system's own waits are far longer (or
+// endless under Wine), and a name server or a web server that does not answer must not look like a hang.
+constexpr std::chrono::milliseconds kCheckTime(3000);
 
 // An Internet handle, closed when it goes.
 using InternetHandle = ui::UniqueHandle<HINTERNET, InternetCloseHandle>;
+using EventHandle = ui::UniqueHandle<HANDLE, CloseHandle>;
 
-// A resource of the server opened for reading. The members close in reverse order: the request, the connection,
-// then the Internet handle.
-struct OpenedResource {
-    InternetHandle internet;
-    InternetHandle connection;
-    InternetHandle request;
-};
-
-// The moment a fetch gives up.
+// The moment the check gives up.
 class Deadline {
 public:
     explicit Deadline(std::chrono::milliseconds span) : end_(Clock::now() + span) {}
@@ -52,22 +47,98 @@ private:
     Clock::time_point end_;
 };
 
-// Lets each wait of the request (connecting, sending, receiving) last at most what is left of the deadline.
-// False when nothing is left. Wine honours these time-outs only on a request handle, not on the Internet handle.
-bool LimitWaits(HINTERNET request, const Deadline& deadline) {
+// One resource of the server, fetched with asynchronous WinINet: the system resolves the name, connects, sends and
+// receives in threads of its own and reports each completion through the status callback, while the GUI thread
+// waits for it no longer than the deadline allows. The system may still work on a fetch that was given up, so the
+// fetch also holds the buffer and count that it writes into, and it is freed only when the GUI thread and every
+// handle made with it (each reported closed by the callback) have let go.
+class Fetch {
+public:
+    // Starts with the GUI thread's hold.
+    Fetch() : done_(CreateEventA(nullptr, FALSE, FALSE, nullptr)) {}
+
+    // Opens url (plain HTTP, GET, the system's default caching and redirection) with the agent "MyApp"; false
+    // when the server cannot be reached or does not answer before the deadline.
+    bool Open(const std::string& url, const Deadline& deadline);
+    // True when the server delivered the resource itself (status 200), not an error page.
+    bool Delivered() const;
+    // Reads the next piece of at most 1024 bytes into Buffer(), which it ends with a 0 byte: false when the read
+    // fails or the deadline passes, otherwise true with Count() bytes (0 at the end of the data).
+    bool Read(const Deadline& deadline);
+    const char* Buffer() const { return buffer_; }
+    DWORD Count() const { return count_; }
+
+    // The GUI thread lets go: the handles are closed (the system reports each one closed) and the fetch goes
+    // with the last hold.
+    void Abandon() {
+        request_.reset();
+        connection_.reset();
+        internet_.reset();
+        Release();
+    }
+
+private:
+    ~Fetch() = default;
+    void Hold() { ++holds_; }
+    void Release() {
+        if (--holds_ == 0) delete this;
+    }
+    DWORD_PTR Context() { return reinterpret_cast<DWORD_PTR>(this); }
+    // The outcome of a call that may finish later: at once when it returned true, otherwise the result of its
+    // completion when that comes before the deadline.
+    bool Await(BOOL finished, const Deadline& deadline);
+    // Lets each of the system's own waits last at most what is left, so that its threads end soon after a fetch
+    // was given up. False when nothing is left.
+    bool LimitWaits(const Deadline& deadline);
+    static void CALLBACK Status(HINTERNET, DWORD_PTR context, DWORD status, LPVOID info, DWORD length);
+
+    std::atomic<int> holds_{1};
+    EventHandle done_;
+    std::atomic<DWORD> result_{0};
+    char buffer_[kBufferSize] = {};
+    DWORD count_ = 0;
+    // Closed in reverse order: the request, the connection, then the Internet handle.
+    InternetHandle internet_;
+    InternetHandle connection_;
+    InternetHandle request_;
+};
+
+// The owner of a fetch on the GUI thread.
+struct AbandonFetch {
+    void operator()(Fetch* fetch) const { fetch->Abandon(); }
+};
+using FetchPtr = std::unique_ptr<Fetch, AbandonFetch>;
+
+void CALLBACK Fetch::Status(HINTERNET, DWORD_PTR context, DWORD status, LPVOID info, DWORD) {
+    auto* fetch = reinterpret_cast<Fetch*>(context);
+    if (!fetch) return;  // the Internet handle's own reports
+    if (status == INTERNET_STATUS_REQUEST_COMPLETE) {
+        fetch->result_ = static_cast<DWORD>(static_cast<const INTERNET_ASYNC_RESULT*>(info)->dwResult);
+        SetEvent(fetch->done_.get());
+    } else if (status == INTERNET_STATUS_HANDLE_CLOSING) {
+        fetch->Release();  // the last report the system makes for that handle
+    }
+}
+
+bool Fetch::Await(BOOL finished, const Deadline& deadline) {
+    if (finished) return true;
+    if (GetLastError() != ERROR_IO_PENDING) return false;
+    return WaitForSingleObject(done_.get(), deadline.Left()) == WAIT_OBJECT_0 && result_ != 0;
+}
+
+bool Fetch::LimitWaits(const Deadline& deadline) {
     DWORD left = deadline.Left();
     if (left == 0) return false;
+    // Wine honours these only on a request handle, not on the Internet handle.
     for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT,
                          INTERNET_OPTION_RECEIVE_TIMEOUT}) {
-        InternetSetOptionA(request, option, &left, sizeof left);
+        InternetSetOptionA(request_.get(), option, &left, sizeof left);
     }
     return true;
 }
 
-// Opens url (plain HTTP, GET, the system's default caching and redirection) with the agent "MyApp". The request
-// stays empty when the server cannot be reached or does not answer before the deadline.
-OpenedResource OpenResource(const std::string& url, const Deadline& deadline) {
-    OpenedResource resource;
+bool Fetch::Open(const std::string& url, const Deadline& deadline) {
+    if (!done_) return false;
     char host[INTERNET_MAX_HOST_NAME_LENGTH + 1] = {};
     char path[INTERNET_MAX_PATH_LENGTH + 1] = {};
     URL_COMPONENTSA parts = {};
@@ -76,65 +147,71 @@ OpenedResource OpenResource(const std::string& url, const Deadline& deadline) {
     parts.dwHostNameLength = sizeof host;
     parts.lpszUrlPath = path;
     parts.dwUrlPathLength = sizeof path;
-    if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts)) return resource;
+    if (!InternetCrackUrlA(url.c_str(), 0, 0, &parts)) return false;
 
-    resource.internet = InternetHandle(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
-    if (!resource.internet) return resource;
+    internet_.reset(InternetOpenA(kAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, INTERNET_FLAG_ASYNC));
+    if (!internet_) return false;
+    if (InternetSetStatusCallbackA(internet_.get(), &Fetch::Status) == INTERNET_INVALID_STATUS_CALLBACK) return false;
     // Connecting and asking one by one rather than through InternetOpenUrlA: only a request handle takes the
-    // time-outs before the first wait.
-    resource.connection = InternetHandle(InternetConnectA(resource.internet.get(), host, parts.nPort, nullptr,
-                                                          nullptr, INTERNET_SERVICE_HTTP, 0, 0));
-    if (!resource.connection) return resource;
-    InternetHandle request(HttpOpenRequestA(resource.connection.get(), "GET", path, nullptr, nullptr, nullptr, 0, 0));
-    if (!request || !LimitWaits(request.get(), deadline)) return resource;
-    if (!HttpSendRequestA(request.get(), nullptr, 0, nullptr, 0)) return resource;
-    resource.request = std::move(request);
-    return resource;
+    // time-outs before the first wait. Neither call waits for the network; each handle holds the fetch until the
+    // system reports it closed.
+    connection_.reset(InternetConnectA(internet_.get(), host, parts.nPort, nullptr, nullptr, INTERNET_SERVICE_HTTP,
+                                       0, Context()));
+    if (!connection_) return false;
+    Hold();
+    request_.reset(HttpOpenRequestA(connection_.get(), "GET", path, nullptr, nullptr, nullptr, 0, Context()));
+    if (!request_) return false;
+    Hold();
+    if (!LimitWaits(deadline)) return false;
+    ResetEvent(done_.get());
+    return Await(HttpSendRequestA(request_.get(), nullptr, 0, nullptr, 0), deadline);
 }
 
-// True when the server delivered the resource itself (status 200), not an error page.
-bool IsDelivered(HINTERNET request) {
+bool Fetch::Delivered() const {
     DWORD status = 0;
     DWORD size = sizeof status;
-    return HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size, nullptr) &&
+    return HttpQueryInfoA(request_.get(), HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
+                          nullptr) &&
            status == HTTP_STATUS_OK;
+}
+
+bool Fetch::Read(const Deadline& deadline) {
+    if (!LimitWaits(deadline)) return false;
+    count_ = 0;
+    ResetEvent(done_.get());
+    if (!Await(InternetReadFile(request_.get(), buffer_, kReadSize, &count_), deadline)) return false;
+    buffer_[count_] = '\0';
+    return true;
 }
 
 // The version the server offers: the text of a version file of at most 1024 bytes that arrived whole, read 1024
 // bytes at a time. Anything else (an error page, a line break, a longer file, a transfer that broke off) is "0".
-std::string ReadVersionText(HINTERNET request, const Deadline& deadline) {
-    if (!IsDelivered(request)) return "0";
-    char buffer[kBufferSize];
+std::string ReadVersionText(Fetch& version, const Deadline& deadline) {
+    if (!version.Delivered()) return "0";
     std::string received;
     for (;;) {
-        if (!LimitWaits(request, deadline)) return "0";
-        DWORD count = kReadSize;
-        if (!InternetReadFile(request, buffer, kReadSize, &count)) return "0";
-        if (count == 0) break;
-        buffer[count] = '\0';
+        if (!version.Read(deadline)) return "0";
+        if (version.Count() == 0) break;
         // A second piece would make the file longer than any version number.
-        if (received.size() + count > kReadSize) return "0";
-        received.append(buffer, count);
+        if (received.size() + version.Count() > kReadSize) return "0";
+        received.append(version.Buffer(), version.Count());
     }
     const std::string text = app::ReceivedText(received);
     return app::IsVersionText(text) ? text : "0";
 }
 
 // The release comment, fetched through an Internet handle of its own: the text of the last read (a comment of at
-// most 1024 bytes comes in one read); empty when the file cannot be fetched whole.
-std::string ReadComment(const std::string& url) {
-    const Deadline deadline(kFetchTime);
-    const OpenedResource comment = OpenResource(url, deadline);
-    if (!comment.request || !IsDelivered(comment.request.get())) return std::string();
-    char buffer[kBufferSize] = {};
+// most 1024 bytes comes in one read); empty when the file cannot be fetched whole before the deadline.
+std::string ReadComment(const std::string& url, const Deadline& deadline) {
+    const FetchPtr comment(new Fetch);
+    if (!comment->Open(url, deadline) || !comment->Delivered()) return std::string();
+    std::string text;
     for (;;) {
-        if (!LimitWaits(comment.request.get(), deadline)) return std::string();
-        DWORD count = kReadSize;
-        if (!InternetReadFile(comment.request.get(), buffer, kReadSize, &count)) return std::string();
-        if (count == 0) break;
-        buffer[count] = '\0';
+        if (!comment->Read(deadline)) return std::string();
+        if (comment->Count() == 0) break;
+        text = comment->Buffer();
     }
-    return std::string(buffer);
+    return text;
 }
 
 // The program's own version: the caption of Label2 of an About box that is made for the purpose and never shown.
@@ -147,20 +224,26 @@ std::string OwnVersion(TForm1* owner) {
 }  // namespace
 
 void TForm1::CheckForUpdate() {
+    // A build that names no update server checks nothing: no name lookup, no request.
+    if (app::UpdateServerHost[0] == '\0') return;
     if (InternetAttemptConnect(0) != ERROR_SUCCESS) return;
     const std::string fileName = app::UpdateFileName(settings::SettingsPath(BaseFolder));
 
     std::string received;
+    DWORD left = 0;
     {
-        const Deadline deadline(kFetchTime);
-        const OpenedResource version = OpenResource(app::VersionFileUrl(app::UpdateServerHost, fileName), deadline);
-        if (!version.request) return;
-        received = ReadVersionText(version.request.get(), deadline);
+        const Deadline deadline(kCheckTime);
+        const FetchPtr version(new Fetch);
+        if (!version->Open(app::VersionFileUrl(app::UpdateServerHost, fileName), deadline)) return;
+        received = ReadVersionText(*version, deadline);
+        left = deadline.Left();
     }  // the connection is closed before the user is asked
 
     if (!app::IsNewerVersion(received, OwnVersion(this))) return;
     if (!ui::AskYesNo(app::UpdateQuestion(received))) return;
-    OpenDownloadPage(ReadComment(app::CommentFileUrl(app::UpdateServerHost, fileName)));
+    // The comment gets what the version file left of the check's time.
+    const Deadline rest{std::chrono::milliseconds(left)};
+    OpenDownloadPage(ReadComment(app::CommentFileUrl(app::UpdateServerHost, fileName), rest));
 }
 
 void TForm1::OpenDownloadPage(const std::string& comment) {

@@ -1,9 +1,9 @@
-// The update server's host, a fixed constant of the program. Only a build for the tests compiles this file with
-// TESSALY_UPDATE_HOST defined (a server on this machine); the program itself has no other host.
+// The update server's host, fixed when the program is built (the CMake setting TESSALY_UPDATE_HOST); the program
+// has no other host and no way to change it at run time. An empty host means no update check.
 #include "app/UpdateServer.h"
 
 #ifndef TESSALY_UPDATE_HOST
-#define TESSALY_UPDATE_HOST "www.tessaly.example"
+#error "the build defines TESSALY_UPDATE_HOST (empty for no update check)"
 #endif
 
 namespace app {

@@ -3,7 +3,7 @@
 
 namespace app {
 
-// Host of the update server, with ":port" when it is not the HTTP port.
+// Host of the update server, with ":port" when it is not the HTTP port; empty when the build names none.
 extern const char* const UpdateServerHost;
 
 }  // namespace app
