@@ -7,6 +7,7 @@
 
 #include "components/FindHandle.h"
 #include "text/ShiftJis.h"
+#include "ui/Handles.h"
 
 namespace {
 
@@ -102,6 +103,47 @@ std::string ExpandFileName(const std::string& name) {
     return full;
 }
 
+// Where a folder lives: its volume and its file index, the same whatever path or link leads to it.
+struct FolderIdentity {
+    DWORD volume = 0;
+    DWORD indexHigh = 0;
+    DWORD indexLow = 0;
+    bool operator==(const FolderIdentity& o) const {
+        return volume == o.volume && indexHigh == o.indexHigh && indexLow == o.indexLow;
+    }
+};
+
+// The identity of the folder a path leads to (through any link on the way); false when it cannot be opened.
+bool IdentifyFolder(const std::string& path, FolderIdentity& identity) {
+    // Opening a folder needs backup semantics; without FILE_FLAG_OPEN_REPARSE_POINT a link is followed.
+    HANDLE opened = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return false;
+    const ui::UniqueHandle<HANDLE, CloseHandle> folder(opened);
+    BY_HANDLE_FILE_INFORMATION info;
+    const bool known = GetFileInformationByHandle(folder.get(), &info) != FALSE;
+    if (known) identity = FolderIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
+    return known;
+}
+
+// True when the folder at path (a junction or symbolic link) leads back to one of the folders its path passes
+// through: walking into it would go round for ever, each round a level deeper. Ordinary folders never get here, so
+// a tree without links costs no handle more than the listing itself.
+bool LeadsToAncestor(const std::string& path) {
+    FolderIdentity target;
+    if (!IdentifyFolder(path, target)) return false;
+    std::string ancestor = path;
+    for (;;) {
+        const std::size_t cut = text::LastDelimiter(ancestor, "\\");
+        if (cut == std::string::npos || cut < 2) return false;  // nothing above it, or the two backslashes of a share
+        const bool root = ancestor[cut - 1] == ':';  // "C:\" is the last one
+        ancestor.resize(root ? cut + 1 : cut);
+        FolderIdentity identity;
+        if (IdentifyFolder(ancestor, identity) && identity == target) return true;
+        if (root) return false;
+    }
+}
+
 // Marks the walker busy for one walk and, on every way out, clears the mark and gives the queue's memory back.
 class BusyScope {
 public:
@@ -187,7 +229,10 @@ bool TSearchDir::ListFolder(std::string& dir, bool& ignoreSubDir, bool& proceed)
         ignoreSubDir = false;
         DoFind(full, data, ignoreSubDir, proceed);
         if (!proceed) return false;
-        if (!ignoreSubDir) queue_.push_back(std::move(full));
+        if (ignoreSubDir) continue;
+        // A link back to an ancestor is reported like any folder but never entered.
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && LeadsToAncestor(full)) continue;
+        queue_.push_back(std::move(full));
     } while (FindNextFileA(find.Get(), &found));
     return true;
 }

@@ -1,5 +1,6 @@
 // TSearchDir: the non-visual folder walker. It walks a folder tree breadth-first from BaseDir and reports every
-// folder (never a file) through OnFind; the handler decides how deep the walk goes and may stop it.
+// folder (never a file) through OnFind; the handler decides how deep the walk goes and may stop it. A junction or
+// symbolic link that leads back to a folder on its own path is reported like any folder but never entered.
 #pragma once
 
 #include <cstdint>

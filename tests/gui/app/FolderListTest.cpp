@@ -2,8 +2,11 @@
 // configured depth, the fixed folders under their display names, and each entry resolved back to its folder
 // (a double click in the folder list shows the full path).
 #include "app/MainWindowSupport.h"
+#include "driver/Text.h"
 
 #include <chrono>
+
+#include "../../support/FolderLink.h"
 
 using namespace main_window;
 
@@ -165,6 +168,30 @@ TEST(FolderList, RelativeFixedFolderIsTakenFromTheProgramsFolder)
     EXPECT_EQ(s.Program().MessageBoxesSeen(), 3) << "the two paths and the confirmation, nothing from the dialog";
     dialog.Child("Button7").Click();
     EXPECT_TRUE(s.Program().WaitForWindowGone("TForm4"));
+}
+
+// A symbolic link to the base folder and one to its parent, with a hand-edited depth of 60: the window comes at
+// once (walking the loops would take for ever), every real folder is listed once and each link once, unwalked.
+TEST(FolderList, LinksBackToTheBaseAndItsParentAreListedOnceAndNotWalked)
+{
+    Session s("Base");
+    s.MakeDir("A\\A1");
+    s.MakeDir("B");
+    for (const auto& [link, target] : {std::pair<std::string, std::string>{s.InBase("A\\back"), s.Base()},
+                                       {s.InBase("up"), s.Temp().Path()}}) {
+        if (!test_support::MakeFolderLink(driver::ToWide(link), driver::ToWide(target))) {
+            GTEST_SKIP() << "this system cannot make a folder link here";
+        }
+    }
+    s.WriteIni(Ini({"[DirDeep]", "depth=60"}));
+    const auto started = std::chrono::steady_clock::now();
+    s.Start();
+    s.WaitForCounts();
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - started);
+    ::testing::Test::RecordProperty("start_ms", static_cast<int>(took.count()));
+    std::vector<std::string> items = s.Folders().Items();
+    std::sort(items.begin(), items.end());
+    EXPECT_EQ(items, (std::vector<std::string>{"A", "A\\A1", "A\\back", "B", "Base", "up"}));
 }
 
 // Counts out of all measure start at once (the lists read only the keys that exist) and negative counts read

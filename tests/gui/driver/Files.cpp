@@ -3,6 +3,8 @@
 #include "driver/Error.h"
 #include "driver/Text.h"
 
+#include "../../support/FolderLink.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -51,7 +53,10 @@ void RemoveTreeWide(const std::wstring& path)
             }
             const std::wstring child = path + L"\\" + name;
             SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                test_support::RemoveFolderLink(child);  // never what it leads to
+            } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTreeWide(child);
             } else {
                 DeleteFileW(child.c_str());
