@@ -107,6 +107,12 @@ void LocalHttpServer::Serve(const std::string& path, const std::string& body, in
     responses_[path] = Response{status, body};
 }
 
+void LocalHttpServer::HoldSilently(const std::string& path)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    silentPaths_.push_back(path);
+}
+
 std::vector<LocalHttpServer::Request> LocalHttpServer::Requests() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -155,16 +161,18 @@ void LocalHttpServer::Handle(std::uintptr_t socketValue)
     {
         std::lock_guard<std::mutex> lock(mutex_);
         requests_.push_back(Request{line, HeaderValue(head, "User-Agent")});
-        if (behaviour_ == Behaviour::Silent) {
+        const std::size_t pathStart = line.find(' ');
+        const std::size_t pathEnd = line.find(' ', pathStart + 1);
+        const std::string path = pathStart != std::string::npos && pathEnd != std::string::npos
+                                     ? line.substr(pathStart + 1, pathEnd - pathStart - 1)
+                                     : std::string();
+        if (behaviour_ == Behaviour::Silent ||
+            std::find(silentPaths_.begin(), silentPaths_.end(), path) != silentPaths_.end()) {
             held_.push_back(client);
             return;
         }
-        const std::size_t pathStart = line.find(' ');
-        const std::size_t pathEnd = line.find(' ', pathStart + 1);
-        if (pathStart != std::string::npos && pathEnd != std::string::npos) {
-            const auto found = responses_.find(line.substr(pathStart + 1, pathEnd - pathStart - 1));
-            if (found != responses_.end()) response = found->second;
-        }
+        const auto found = responses_.find(path);
+        if (found != responses_.end()) response = found->second;
     }
     const std::string reply = "HTTP/1.1 " + std::to_string(response.status) + " " + ReasonOf(response.status) +
                               "\r\nContent-Type: text/plain\r\nContent-Length: " +

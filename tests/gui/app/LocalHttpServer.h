@@ -37,6 +37,8 @@ public:
 
     // What a GET of path is answered with.
     void Serve(const std::string& path, const std::string& body, int status = 200);
+    // A GET of path is read and never answered, whatever the behaviour.
+    void HoldSilently(const std::string& path);
 
     // Requests received so far, in order.
     std::vector<Request> Requests() const;
@@ -57,6 +59,7 @@ private:
     std::atomic<bool> stopping_{false};
     mutable std::mutex mutex_;
     std::map<std::string, Response> responses_;
+    std::vector<std::string> silentPaths_;
     std::vector<Request> requests_;
     std::vector<std::uintptr_t> held_;
     std::thread thread_;
