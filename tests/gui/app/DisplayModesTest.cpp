@@ -20,17 +20,31 @@ bool InMoveLoop(DWORD threadId)
     return GetGUIThreadInfo(threadId, &info) && (info.flags & GUI_INMOVESIZE) != 0;
 }
 
-// Real left button: press at from, wait until the program has started moving its window, move to to, release.
-// (Without the wait the release can reach the program before its move loop starts, and nothing moves.)
+// True when the system's cursor is at p.
+bool CursorAt(driver::Point p)
+{
+    POINT cursor{};
+    return GetCursorPos(&cursor) && cursor.x == p.x && cursor.y == p.y;
+}
+
+// Real left button: press at from, wait until the program has started moving its window, move to to in one step,
+// release. (Without the wait the release can reach the program before its move loop starts, and nothing moves.)
+// Under Wine every SendInput move also warps the X pointer, and the program gets that move a second time from the X
+// server, late when the machine is busy; with intermediate steps, a late repeat of one of them could be the last
+// move the loop takes before the release. So there is one step, and each press waits until the cursor is where the
+// move put it.
 ::testing::AssertionResult LeftDragWindow(DWORD threadId, driver::Point from, driver::Point to)
 {
     driver::MouseMoveTo(from);
+    const bool atStart = driver::PollUntil([&] { return CursorAt(from); });
     driver::MouseLeftDown();
     const bool moving = driver::PollUntil([&] { return InMoveLoop(threadId); });
-    for (int step = 1; step <= 8; ++step) {
-        driver::MouseMoveTo({from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
-    }
+    driver::MouseMoveTo(to);
+    const bool atEnd = driver::PollUntil([&] { return CursorAt(to); });
     driver::MouseLeftUp();
+    if (!atStart || !atEnd) {
+        return ::testing::AssertionFailure() << "the cursor did not reach " << (atStart ? "the end" : "the start");
+    }
     if (!moving) {
         return ::testing::AssertionFailure() << "the program did not start moving its window";
     }
