@@ -1,6 +1,6 @@
 // The form layer on real windows: controls keep their rules (sorted lists, clamped spin edits), forms keep their
 // place when the frame changes, modal forms return their result, menus find shortcuts and free run-time items, and
-// an exception in an event handler is shown without ending the program.
+// an exception in an event handler is shown without ending the program; the title bar's buttons have their font.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,6 +8,7 @@
 
 #include "BoxWatcher.h"
 #include "ui/Application.h"
+#include "ui/Handles.h"
 #include "ui/Edits.h"
 #include "ui/ListControls.h"
 #include "ui/Menus.h"
@@ -182,6 +183,20 @@ TEST_F(ControlsTest, AutoCheckItemTogglesBeforeItsHandler) {
     EXPECT_TRUE(seen);
     item->Click();
     EXPECT_FALSE(item->Checked);
+}
+
+// The system draws the minimise, maximise and close buttons of every title bar as characters of the Marlett symbol
+// font ("0", "1", "r"); where the font mapper gives another face, those letters are what the user sees.
+TEST_F(ControlsTest, TitleBarButtonsGetTheMarlettFont) {
+    ui::UniqueHandle<HDC, DeleteDC> dc(CreateCompatibleDC(nullptr));
+    ui::GdiObject font(CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SYMBOL_CHARSET, OUT_DEFAULT_PRECIS,
+                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, "Marlett"));
+    ASSERT_TRUE(dc && font);
+    HGDIOBJ previous = SelectObject(dc.get(), font.get());
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(dc.get(), sizeof face, face);
+    SelectObject(dc.get(), previous);
+    EXPECT_STREQ(face, "Marlett");
 }
 
 }  // namespace
