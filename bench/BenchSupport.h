@@ -1,4 +1,4 @@
-// What the benchmarks share: a temporary folder tree, a clock, the raw enumeration that every figure is compared
+// What the benchmarks share: the folder trees they read, a clock, the raw enumeration that every figure is compared
 // with, and the printing of a figure next to its reference as a ratio. Benchmarks report; they never judge.
 #pragma once
 
@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <deque>
 #include <functional>
+#include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +30,19 @@ inline double BestMs(int runs, const std::function<void()>& work)
     double best = 1e300;
     for (int i = 0; i < runs; ++i) best = std::min(best, TimeMs(work));
     return best;
+}
+
+// The best of several runs of a figure and of its reference, taken in turns, so that a busy moment of the machine
+// weighs on both alike.
+inline std::pair<double, double> BestInTurns(int runs, const std::function<void()>& work,
+                                             const std::function<void()>& reference)
+{
+    double best = 1e300, bestReference = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        bestReference = std::min(bestReference, TimeMs(reference));
+        best = std::min(best, TimeMs(work));
+    }
+    return {best, bestReference};
 }
 
 // One line: what was measured, its time, the reference's time, the ratio and the target.
@@ -116,6 +131,37 @@ private:
     }
 
     std::string path_;
+};
+
+// The trees that ./tessaly bench lays out once for every benchmark (argv[1], their common root; see the script):
+//   files\    20,000 empty files "f00000.dat", "f00001.txt"...
+//   folders\  40 folders "D0000"... each holding 49 "S0000"... (2,000 folders)
+//   full\     both of these
+//   empty\    nothing
+// Without the argument a benchmark lays out the trees it needs itself, which takes far longer under Wine.
+class Trees {
+public:
+    Trees(int argc, char** argv)
+    {
+        if (argc > 1) root_ = argv[1];
+        else own_ = std::make_unique<TempTree>();
+    }
+    std::string Path(const char* name) const
+    {
+        if (!own_) return root_ + "\\" + name;
+        const std::string n = name;
+        if (made_.insert(n).second) {
+            own_->MakeDir(n);
+            if (n == "files" || n == "full") own_->MakeFiles(20000, n);
+            if (n == "folders" || n == "full") own_->MakeFolders(40, 49, n);
+        }
+        return own_->Path() + "\\" + n;
+    }
+
+private:
+    std::string root_;
+    std::unique_ptr<TempTree> own_;
+    mutable std::set<std::string> made_;
 };
 
 // Raw enumeration of one folder's entries matching pattern ("*.*"): how many there are.

@@ -8,12 +8,12 @@
 #include "ui/Form.h"
 #include "ui/ListControls.h"
 
-int main()
+int main(int argc, char** argv)
 {
     ui::App().Initialize();
-    bench::TempTree tree;
-    tree.MakeFolders(40, 49);  // 40 + 40 × 49 = 2,000 folders
-    const std::string base = tree.Path() + "\\";
+    const bench::Trees trees(argc, argv);
+    const std::string root = trees.Path("folders");  // 40 + 40 × 49 = 2,000 folders
+    const std::string base = root + "\\";
     const int depth = 2;
 
     ui::Form form(&ui::App(), "TBenchForm", "BenchForm");
@@ -28,24 +28,25 @@ int main()
     int rawCount = 0;
     int listed = 0;
     const int runs = 5;
-    const double raw = bench::BestMs(runs, [&] { rawCount = bench::RawWalk(tree.Path(), depth); });
-    const double walked = bench::BestMs(runs, [&] {
-        list->Clear();
-        list->BeginUpdate();
-        walker->Search();
-        list->EndUpdate();
-        listed = list->Items().Count();
-    });
+    const auto [walked, raw] = bench::BestInTurns(
+        runs,
+        [&] {
+            list->Clear();
+            list->BeginUpdate();
+            walker->Search();
+            list->EndUpdate();
+            listed = list->Items().Count();
+        },
+        [&] { rawCount = bench::RawWalk(root, depth); });
     // The same walk without the list: where the time goes.
-    const double walkOnly = bench::BestMs(runs, [&] {
-        walker->OnFind = [&](ui::Component*, const std::string& name, TSearchFileData, bool& ignoreSubDir, bool&) {
-            ignoreSubDir = app::IsAtWalkDepthLimit(base, name, depth);
-        };
-        walker->Search();
-    });
+    walker->OnFind = [&](ui::Component*, const std::string& name, TSearchFileData, bool& ignoreSubDir, bool&) {
+        ignoreSubDir = app::IsAtWalkDepthLimit(base, name, depth);
+    };
+    const auto [walkOnly, raw2] = bench::BestInTurns(runs, [&] { walker->Search(); },
+                                                     [&] { bench::RawWalk(root, depth); });
 
     std::printf("folders: raw %d, listed %d\n", rawCount, listed);
     bench::Report("folder walk + folder list fill (2,000)", walked, "raw FindFirstFileA walk", raw, 1.3);
-    bench::Report("  of which the walk alone", walkOnly, "raw FindFirstFileA walk", raw, 1.3);
+    bench::Report("  of which the walk alone", walkOnly, "raw FindFirstFileA walk", raw2, 1.3);
     return 0;
 }

@@ -1,10 +1,15 @@
 // Start-up of the real program to a filled window (20,000 files, 2,000 folders), against the raw enumeration of the
-// same entries plus the start-up of an empty Win32 program; and the peak working set of both.
-// Run with "--empty" it is that empty program: it signals that it runs and waits to be measured.
+// same entries plus the start-up of an empty Win32 program; and the peak working set of both. Then where the time
+// and the memory go: the program in an empty folder, with the folders only, with the files only, the DLLs it has
+// loaded, and the floor that Wine sets: a program with the same imports that shows one window and does nothing else.
+// Run with "--empty" it is that empty program, with "--floor" the window program: each signals that it runs and
+// waits to be measured.
 #define PSAPI_VERSION 2
 #include "BenchSupport.h"
 
+#include <commctrl.h>
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <cwchar>
 
@@ -84,60 +89,95 @@ bool FilledWindow(DWORD pid, HWND& main)
     return s.counted;
 }
 
-// One start of the program per run in folder: the best time from CreateProcess to the filled window, its peak
-// working set, and the entries its two lists hold.
+// The DLLs loaded in a process, in lower case, one blank between them.
+std::string LoadedModules(DWORD pid)
+{
+    std::string names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid);
+    if (snapshot == INVALID_HANDLE_VALUE) return names;
+    MODULEENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32First(snapshot, &entry); more; more = Module32Next(snapshot, &entry)) {
+        std::string name = entry.szModule;
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (name.size() > 4 && name.compare(name.size() - 4, 4, ".dll") == 0) names += name + " ";
+    }
+    CloseHandle(snapshot);
+    return names;
+}
+
+// Starts of the program in a folder: the best time from CreateProcess to the filled window, the highest peak working
+// set, the entries its two lists hold and the DLLs it has loaded.
 struct StartFigures {
     double ms = 1e300;
     SIZE_T peak = 0;
     int folders = 0;
     int files = 0;
+    std::string modules;
 };
 
-StartFigures MeasureStart(const std::string& exe, const std::string& folder, int runs)
+// Adds one run to f.
+void MeasureStart(const std::string& folder, StartFigures& f)
 {
-    StartFigures f;
-    for (int i = 0; i < runs; ++i) {
-        DWORD pid = 0;
-        HANDLE process = nullptr;
-        HWND main = nullptr;
-        bool filled = false;
-        const double ms = bench::TimeMs([&] {
-            process = StartProcess(exe, "", folder, pid);
-            if (!process) return;
-            const auto deadline = GetTickCount() + 60000;
-            while (!(filled = FilledWindow(pid, main)) && GetTickCount() < deadline &&
-                   WaitForSingleObject(process, 2) == WAIT_TIMEOUT) {
-            }
-        });
-        if (!process) return f;
-        if (filled) {
-            f.ms = std::min(f.ms, ms);
-            f.peak = std::max(f.peak, PeakWorkingSet(process));
-            for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-                // Each control carries its design name as the atom in the property "ui.Name".
-                char name[32] = {};
-                const ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(c, "ui.Name")));
-                if (atom) GlobalGetAtomNameA(atom, name, sizeof name);
-                if (std::string(name) == "ListBox1") f.files = static_cast<int>(SendMessageA(c, LB_GETCOUNT, 0, 0));
-                if (std::string(name) == "ListBox2") f.folders = static_cast<int>(SendMessageA(c, LB_GETCOUNT, 0, 0));
-            }
+    const std::string exe = folder + "\\Tessaly.exe";
+    DWORD pid = 0;
+    HANDLE process = nullptr;
+    HWND main = nullptr;
+    bool filled = false;
+    const double ms = bench::TimeMs([&] {
+        process = StartProcess(exe, "", folder, pid);
+        if (!process) return;
+        const auto deadline = GetTickCount() + 60000;
+        while (!(filled = FilledWindow(pid, main)) && GetTickCount() < deadline &&
+               WaitForSingleObject(process, 2) == WAIT_TIMEOUT) {
         }
-        if (main) PostMessageA(main, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(process, 30000) == WAIT_TIMEOUT) TerminateProcess(process, 1);
-        CloseHandle(process);
+    });
+    if (!process) return;
+    if (filled) {
+        f.ms = std::min(f.ms, ms);
+        f.peak = std::max(f.peak, PeakWorkingSet(process));
+        f.modules = LoadedModules(pid);
+        for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+            // Each control carries its design name as the atom in the property "ui.Name".
+            char name[32] = {};
+            const ATOM atom = static_cast<ATOM>(reinterpret_cast<UINT_PTR>(GetPropA(c, "ui.Name")));
+            if (atom) GlobalGetAtomNameA(atom, name, sizeof name);
+            if (std::string(name) == "ListBox1") f.files = static_cast<int>(SendMessageA(c, LB_GETCOUNT, 0, 0));
+            if (std::string(name) == "ListBox2") f.folders = static_cast<int>(SendMessageA(c, LB_GETCOUNT, 0, 0));
+        }
     }
-    return f;
+    if (main) PostMessageA(main, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(process, 30000) == WAIT_TIMEOUT) TerminateProcess(process, 1);
+    CloseHandle(process);
 }
 
-// A folder holding a copy of the program and settings that list every file.
-void PrepareProgramFolder(const bench::TempTree& tree, const std::string& programFolder)
+// Gives folder a copy of the program and settings that list every file; false when the program is missing.
+bool PrepareProgramFolder(const std::string& folder)
 {
-    tree.MakeFile("Tessaly.ini", "[Option]\r\nUpdateCheck=0\r\n[extension]\r\ncount=1\r\nex1=.*\r\n");
-    CopyFileA((programFolder + "\\Tessaly.exe").c_str(), (tree.Path() + "\\Tessaly.exe").c_str(), FALSE);
+    const std::string ini = "[Option]\r\nUpdateCheck=0\r\n[extension]\r\ncount=1\r\nex1=.*\r\n";
+    HANDLE h = CreateFileA((folder + "\\Tessaly.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    WriteFile(h, ini.data(), static_cast<DWORD>(ini.size()), &written, nullptr);
+    CloseHandle(h);
+    return CopyFileA((OwnFolder() + "\\Tessaly.exe").c_str(), (folder + "\\Tessaly.exe").c_str(), FALSE) != 0;
 }
 
-int RunEmpty()
+// The empty program, or with a window the floor: signals once it runs (the window shown and painted) and waits.
+int RunMeasured(bool withWindow)
 {
+    if (withWindow) {
+        INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_STANDARD_CLASSES};
+        InitCommonControlsEx(&icc);
+        HWND window = CreateWindowExA(0, "STATIC", "floor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 284, 244, 378, 225,
+                                      nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_SORT, 0, 0, 185, 153, window,
+                        nullptr, GetModuleHandleA(nullptr), nullptr);
+        UpdateWindow(window);
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    }
     HANDLE ready = OpenEventA(EVENT_MODIFY_STATE, FALSE, kReadyEvent);
     HANDLE done = OpenEventA(SYNCHRONIZE, FALSE, kDoneEvent);
     if (ready) SetEvent(ready);
@@ -145,82 +185,96 @@ int RunEmpty()
     return 0;
 }
 
+// This benchmark started again with an argument (--empty, --floor): best time from CreateProcess to its signal,
+// its peak working set and the DLLs it has loaded.
+struct Measured {
+    double ms = 1e300;
+    SIZE_T peak = 0;
+    std::string modules;
+};
+
+void MeasureSelf(const std::string& argument, const std::string& folder, Measured& m)
+{
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, kReadyEvent);
+    HANDLE done = CreateEventA(nullptr, TRUE, FALSE, kDoneEvent);
+    DWORD pid = 0;
+    HANDLE process = nullptr;
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    const double ms = bench::TimeMs([&] {
+        process = StartProcess(self, argument, folder, pid);
+        if (process) WaitForSingleObject(ready, 30000);
+    });
+    if (process) {
+        m.ms = std::min(m.ms, ms);
+        m.peak = std::max(m.peak, PeakWorkingSet(process));
+        m.modules = LoadedModules(pid);
+        SetEvent(done);
+        WaitForSingleObject(process, 30000);
+        CloseHandle(process);
+    }
+    CloseHandle(ready);
+    CloseHandle(done);
+}
+
+double Mb(SIZE_T bytes) { return bytes / 1048576.0; }
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc > 1 && std::string(argv[1]) == "--empty") return RunEmpty();
+    if (argc > 1 && std::string(argv[1]) == "--empty") return RunMeasured(false);
+    if (argc > 1 && std::string(argv[1]) == "--floor") return RunMeasured(true);
 
-    bench::TempTree tree;
-    tree.MakeFolders(40, 49);
-    tree.MakeFiles(20000);
-    tree.MakeFile("Tessaly.ini", "[Option]\r\nUpdateCheck=0\r\n[extension]\r\ncount=1\r\nex1=.*\r\n");
-    const std::string exe = tree.Path() + "\\Tessaly.exe";
-    if (!CopyFileA((OwnFolder() + "\\Tessaly.exe").c_str(), exe.c_str(), FALSE)) {
-        std::printf("Tessaly.exe not found beside the benchmark\n");
-        return 1;
-    }
-    const std::string self = [] {
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        return std::string(path);
-    }();
-
-    const int runs = 3;
-    double raw = bench::BestMs(runs, [&] {
-        bench::RawWalk(tree.Path(), 2);
-        bench::RawList(tree.Path() + "\\*.*");
-    });
-
-    // The empty program: from CreateProcess to its first instruction of its own.
-    double empty = 1e300;
-    SIZE_T emptyPeak = 0;
-    for (int i = 0; i < runs; ++i) {
-        HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, kReadyEvent);
-        HANDLE done = CreateEventA(nullptr, TRUE, FALSE, kDoneEvent);
-        DWORD pid = 0;
-        HANDLE process = nullptr;
-        const double ms = bench::TimeMs([&] {
-            process = StartProcess(self, "--empty", tree.Path(), pid);
-            if (process) WaitForSingleObject(ready, 30000);
-        });
-        if (process) {
-            empty = std::min(empty, ms);
-            emptyPeak = std::max(emptyPeak, PeakWorkingSet(process));
-            SetEvent(done);
-            WaitForSingleObject(process, 30000);
-            CloseHandle(process);
+    const bench::Trees trees(argc, argv);
+    const std::string full = trees.Path("full");
+    for (const char* folder : {"full", "folders", "files", "empty"}) {
+        if (!PrepareProgramFolder(trees.Path(folder))) {
+            std::printf("Tessaly.exe not found beside the benchmark\n");
+            return 1;
         }
-        CloseHandle(ready);
-        CloseHandle(done);
     }
 
-    const StartFigures full = MeasureStart(exe, tree.Path(), runs);
-    const double start = full.ms;
-    const SIZE_T peak = full.peak;
-    const int folders = full.folders;
-    const int files = full.files;
+    // In turns: the raw enumeration, the empty program and the program's start, so that all three meet the same
+    // moments of the machine.
+    const int runs = 3;
+    double raw = 1e300;
+    Measured empty;
+    StartFigures start;
+    for (int i = 0; i < runs; ++i) {
+        raw = std::min(raw, bench::TimeMs([&] {
+            bench::RawWalk(full, 2);
+            bench::RawList(full + "\\*.*");
+        }));
+        MeasureSelf("--empty", full, empty);
+        MeasureStart(full, start);
+    }
+    StartFigures bare, foldersOnly, filesOnly;
+    Measured floor;
+    for (int i = 0; i < runs; ++i) {
+        MeasureStart(trees.Path("empty"), bare);
+        MeasureStart(trees.Path("folders"), foldersOnly);
+        MeasureStart(trees.Path("files"), filesOnly);
+        MeasureSelf("--floor", trees.Path("empty"), floor);
+    }
 
-    // Where the time goes: the same start with the folders alone, and with the files alone.
-    bench::TempTree foldersOnly;
-    foldersOnly.MakeFolders(40, 49);
-    PrepareProgramFolder(foldersOnly, OwnFolder());
-    const StartFigures f1 = MeasureStart(foldersOnly.Path() + "\\Tessaly.exe", foldersOnly.Path(), 1);
-    bench::TempTree filesOnly;
-    filesOnly.MakeFiles(20000);
-    PrepareProgramFolder(filesOnly, OwnFolder());
-    const StartFigures f2 = MeasureStart(filesOnly.Path() + "\\Tessaly.exe", filesOnly.Path(), 1);
-    bench::TempTree bare;
-    PrepareProgramFolder(bare, OwnFolder());
-    const StartFigures f3 = MeasureStart(bare.Path() + "\\Tessaly.exe", bare.Path(), 1);
-
-    std::printf("window filled with %d folders and %d file entries\n", folders, files);
-    std::printf("raw enumeration %.1f ms, empty program start %.1f ms\n", raw, empty);
-    bench::Report("start-up to a filled window", start, "raw enumeration + empty start", raw + empty, 2.0);
+    std::printf("window filled with %d folders and %d file entries\n", start.folders, start.files);
+    std::printf("raw enumeration %.1f ms, empty program start %.1f ms\n", raw, empty.ms);
+    bench::Report("start-up to a filled window", start.ms, "raw enumeration + empty start", raw + empty.ms, 2.0);
+    const double more = Mb(start.peak) - Mb(empty.peak);
     std::printf("%-44s %9.1f MB | %-34s %9.1f MB | difference %.1f MB (target <= 5.0)%s\n", "peak working set",
-                peak / 1048576.0, "empty program", emptyPeak / 1048576.0, (peak - double(emptyPeak)) / 1048576.0,
-                (peak - double(emptyPeak)) / 1048576.0 <= 5.0 ? "" : "  MISSED");
-    std::printf("start-up breakdown: empty folder %.1f ms; 2,000 folders only %.1f ms (%d entries); "
-                "20,000 files only %.1f ms (%d entries)\n", f3.ms, f1.ms, f1.folders, f2.ms, f2.files);
+                Mb(start.peak), "empty program", Mb(empty.peak), more, more <= 5.0 ? "" : "  MISSED");
+    std::printf("start-up breakdown (best of %d each):\n", runs);
+    std::printf("  empty folder          %7.1f ms  %5.1f MB\n", bare.ms, Mb(bare.peak));
+    std::printf("  2,000 folders only    %7.1f ms  %5.1f MB  (%d folder entries)\n", foldersOnly.ms,
+                Mb(foldersOnly.peak), foldersOnly.folders);
+    std::printf("  20,000 files only     %7.1f ms  %5.1f MB  (%d file entries)\n", filesOnly.ms, Mb(filesOnly.peak),
+                filesOnly.files);
+    std::printf("  floor: a program with the same imports showing one window %7.1f ms  %5.1f MB\n", floor.ms,
+                Mb(floor.peak));
+    std::printf("  over the floor: start-up %.2fx of floor + raw enumeration, peak working set %+.1f MB\n",
+                start.ms / (floor.ms + raw), Mb(start.peak) - Mb(floor.peak));
+    std::printf("  DLLs of the program in the empty folder: %s\n", bare.modules.c_str());
+    std::printf("  DLLs of the floor program:               %s\n", floor.modules.c_str());
     return 0;
 }

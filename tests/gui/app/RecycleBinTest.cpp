@@ -204,6 +204,8 @@ TEST_F(RecycleBin, YesMovesTheFileToTheTrashFromWhereItCanBeRestored)
     ASSERT_TRUE(driver::DirExists(TrashParent()))
         << TrashParent() << " is missing: Wine would delete the file for good";
     const std::vector<std::string> before = list_.Items();
+    // The shell is loaded by the first action that needs it, not at start.
+    EXPECT_EQ(program_->LoadedModules().count("shell32.dll"), 0u);
 
     MessageDialog box = PressDelOnTheFile();
     ExpectConfirmation(box);
@@ -223,6 +225,7 @@ TEST_F(RecycleBin, YesMovesTheFileToTheTrashFromWhereItCanBeRestored)
         },
         "the file to leave its folder"));
     EXPECT_TRUE(NoFurtherBox());
+    EXPECT_EQ(program_->LoadedModules().count("shell32.dll"), 1u);
 
     // In the trash, whole, with the record of where it came from; not destroyed.
     EXPECT_EQ(driver::ReadFileBytes(TrashedFile()), "keep me");

@@ -4,6 +4,7 @@
 #include "app/MainWindowSupport.h"
 
 #include <map>
+#include <set>
 
 using namespace main_window;
 
@@ -279,4 +280,22 @@ TEST(Startup, UnwritableStateIsReportedOnceAndTheProgramStillCloses)
     box.Press("OK");
     ASSERT_TRUE(s.Program().WaitForExit().has_value()) << "the program did not end after the failed write";
     EXPECT_EQ(s.Program().MessageBoxesSeen(), 1);
+}
+
+// The shell, the common dialogs and the Internet functions serve single actions: a start without the update check
+// loads none of them (the tests of each action prove that it still loads what it needs). COM (ole32) is not checked:
+// Wine's input-method support loads it on its own once any window of the process has the focus.
+TEST(Startup, LoadsNoneOfTheActionsDllsWithoutTheUpdateCheck)
+{
+    Session s;
+    s.WriteIni(Ini());
+    s.Start();
+    s.WaitForCounts();
+    const std::set<std::string> loaded = s.Program().LoadedModules();
+    std::string names;
+    for (const std::string& name : loaded) names += name + " ";
+    EXPECT_EQ(loaded.count("user32.dll"), 1u) << names;
+    for (const char* dll : {"shell32.dll", "comdlg32.dll", "wininet.dll"}) {
+        EXPECT_EQ(loaded.count(dll), 0u) << dll << " is loaded at start: " << names;
+    }
 }

@@ -18,6 +18,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -261,6 +262,10 @@ TEST(UpdateCheck, RunsUnlessSwitchedOff)
         UpdateSession session;
         ASSERT_NO_THROW(session.App().Start());
         EXPECT_EQ(server.RequestLines(), std::vector<std::string>{kVersionRequest});
+        // The check loads the Internet functions (Wine's wininet brings its own shell32), not the file dialogs.
+        const std::set<std::string> loaded = session.App().LoadedModules();
+        EXPECT_EQ(loaded.count("wininet.dll"), 1u);
+        EXPECT_EQ(loaded.count("comdlg32.dll"), 0u);
     }
     {
         SCOPED_TRACE("UpdateCheck=0");
@@ -271,5 +276,6 @@ TEST(UpdateCheck, RunsUnlessSwitchedOff)
         // The check runs before the window shows, so a request would have come by now.
         EXPECT_TRUE(server.Requests().empty());
         EXPECT_EQ(session.App().MessageBoxesSeen(), 0);
+        EXPECT_EQ(session.App().LoadedModules().count("wininet.dll"), 0u);
     }
 }

@@ -7,6 +7,7 @@
 
 #include <tlhelp32.h>
 
+#include <cctype>
 #include <map>
 
 namespace driver {
@@ -124,6 +125,26 @@ MessageDialog Program::StartExpectingMessageBox(const std::string& workingDirect
 bool Program::IsRunning() const
 {
     return process_ != nullptr && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+std::set<std::string> Program::LoadedModules() const
+{
+    std::set<std::string> names;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, processId_);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        throw DriverError("cannot list the modules of process " + std::to_string(processId_));
+    }
+    MODULEENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Module32FirstW(snapshot, &entry); more; more = Module32NextW(snapshot, &entry)) {
+        std::string name;
+        for (const wchar_t* c = entry.szModule; *c; ++c) {  // system module names are ASCII
+            name += static_cast<char>(*c < 0x80 ? std::tolower(static_cast<int>(*c)) : '?');
+        }
+        names.insert(name);
+    }
+    CloseHandle(snapshot);
+    return names;
 }
 
 Window Program::MainWindow(Timeout timeout) const

@@ -43,6 +43,8 @@ public:
     // The program's GUI thread (its main thread).
     DWORD ThreadId() const { return threadId_; }
     bool IsRunning() const;
+    // File names of the DLLs (and the exe) loaded in the process now, in lower case ("shell32.dll").
+    std::set<std::string> LoadedModules() const;
 
     // The visible main window, waited for.
     Window MainWindow(Timeout timeout = kDefaultTimeout) const;
