@@ -120,6 +120,24 @@ TEST_F(UnicodeNames, ListedByTheirTrueNamesInTheSystemsSortedOrderAndRefreshKeep
     EXPECT_EQ(s.Main().Child("Label2").Text(), "ファイルリスト 6");
 }
 
+TEST_F(UnicodeNames, SearchFindsAnEntryByThePartsOfItsNameTheCodePageHolds)
+{
+    s.Program().Press("Ctrl+F");
+    Window dialog = s.Program().WaitForWindow("TForm5", "ファイルを検索");
+    dialog.Child("Edit1").SetText("caf");
+    std::vector<std::wstring> hits;
+    for (int step = 0; step < 2; ++step) {
+        const int before = s.Files().Selection();
+        dialog.Child("Button1").Click();
+        ASSERT_TRUE(WaitUntil([&] { return s.Files().Selection() != before; }, "the next hit"));
+        hits.push_back(s.Files().ExactItemText(s.Files().Selection()));
+    }
+    std::sort(hits.begin(), hits.end());
+    EXPECT_EQ(hits, (std::vector<std::wstring>{kPlain, kAccented}));
+    dialog.Child("Button2").Click();
+    EXPECT_TRUE(s.Program().WaitForWindowGone("TForm5"));
+}
+
 TEST_F(UnicodeNames, ExecuteHandsTheShellTheExactPath)
 {
     const std::string probe = CopyProbe(s.Dir().MakeDir("Tools"));

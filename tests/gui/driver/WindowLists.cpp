@@ -72,9 +72,8 @@ std::vector<std::wstring> Window::ExactItems() const
 std::vector<std::string> Window::Items() const
 {
     std::vector<std::string> items;
-    const int count = ItemCount();
-    for (int index = 0; index < count; ++index) {
-        items.push_back(ItemText(index));
+    for (const std::wstring& item : ExactItems()) {
+        items.push_back(ToAnsi(item));
     }
     return items;
 }
