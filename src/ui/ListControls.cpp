@@ -21,18 +21,20 @@ const ListMessages kCombo{CB_GETCOUNT,    CB_GETLBTEXTLEN,    CB_GETLBTEXT,   CB
                           CB_SETCURSEL,   CB_GETLOCALE};
 
 // The system's sort key of text in locale, letter case ignored: keys compare byte by byte as the texts compare.
+// Made in a buffer kept between calls, so that each key takes only the room it needs.
 std::string SortKey(LCID locale, const std::wstring& text) {
     const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    std::string key(text.size() * 8 + 32, '\0');
-    int n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(&key[0]),
-                         static_cast<int>(key.size()));
+    static std::vector<char> buffer;
+    if (buffer.size() < text.size() * 8 + 32) buffer.resize(text.size() * 8 + 32);
+    int n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer.data()),
+                         static_cast<int>(buffer.size()));
     if (n <= 0) {  // longer than the guess
         n = LCMapStringW(locale, flags, text.c_str(), -1, nullptr, 0);
-        key.assign(static_cast<std::size_t>(std::max(n, 0)), '\0');
-        if (n > 0) n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(&key[0]), n);
+        if (n <= 0) return std::string();
+        buffer.resize(static_cast<std::size_t>(n));
+        n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer.data()), n);
     }
-    key.resize(static_cast<std::size_t>(std::max(n, 0)));
-    return key;
+    return std::string(buffer.data(), static_cast<std::size_t>(std::max(n, 0)));
 }
 }  // namespace
 
