@@ -71,9 +71,7 @@ void TForm1::SetComboStyle() {
     ComboBox1->Items().Clear();
     ComboBox1->SetText(kComboPrompt);
     ui::ListItems from = ListBox2->Items();
-    int n = from.Count();
-    ComboBox1->Items().Reserve(n, 64);
-    for (int i = 0; i < n; ++i) ComboBox1->Items().Add(from[i]);
+    ComboBox1->Items().AddAll(from.ToVector());
     if (int sel = ListBox2->ItemIndex(); sel >= 0) ComboBox1->SetItemIndex(from.IndexOf(from[sel]));
     ComboBox1->EndUpdate();
     ListBox2->Clear();
@@ -94,9 +92,7 @@ void TForm1::SetListStyle() {
     ListBox2->BeginUpdate();
     ListBox2->Clear();
     ui::ListItems from = ComboBox1->Items();
-    int n = from.Count();
-    ListBox2->Items().Reserve(n, 64);
-    for (int i = 0; i < n; ++i) ListBox2->Items().Add(from[i]);
+    ListBox2->Items().AddAll(from.ToVector());
     if (ComboBox1->Text() != kComboPrompt) {
         int sel = ComboBox1->ItemIndex();
         ListBox2->SetItemIndex(sel >= 0 ? from.IndexOf(from[sel]) : -1);

@@ -6,6 +6,7 @@
 #include "app/Unit1.h"
 #include "app/FileSystem.h"
 #include "ui/Application.h"
+#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
 std::string TForm1::SelectedFilePath() {
@@ -14,42 +15,60 @@ std::string TForm1::SelectedFilePath() {
     return GetSelectedFolder() + ListBox1->Items()[i];
 }
 
+std::wstring TForm1::SelectedFileExactPath() {
+    int i = ListBox1->ItemIndex();
+    if (i < 0) return std::wstring();
+    return ui::FromCodePage(GetSelectedFolder()) + ListBox1->Items().Exact(i);
+}
+
 bool TForm1::CheckFileSelected() {
     if (ListBox1->ItemIndex() >= 0) return true;
     ui::ShowMessage("選択してください");
     return false;
 }
 
-bool TForm1::CheckFileExists(const std::string& path) {
-    if (FileExists(path)) return true;
+namespace {
+
+bool ReportFileMissing() {
     ui::ShowMessage("ファイルが存在しません。\n\rファイル名変更、削除、移動された可能性があります。");
     return false;
 }
+
+}  // namespace
+
+bool TForm1::CheckFileExists(const std::string& path) { return FileExists(path) || ReportFileMissing(); }
+
+bool TForm1::CheckFileExists(const std::wstring& path) { return FileExists(path) || ReportFileMissing(); }
 
 void TForm1::ShellOpen(const std::string& file, const std::string& parameters, const char* operation) {
     // Whatever the shell starts runs in the program's own folder; its result is not examined.
     ShellExecuteA(Handle(), operation, file.c_str(), parameters.c_str(), BaseFolder.c_str(), SW_SHOW);
 }
 
+void TForm1::ShellOpenExact(const std::wstring& file, const std::wstring& parameters, const wchar_t* operation) {
+    const std::wstring folder = ui::FromCodePage(BaseFolder);
+    ShellExecuteW(Handle(), operation, file.c_str(), parameters.c_str(), folder.c_str(), SW_SHOW);
+}
+
 void TForm1::N2Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    std::string path = SelectedFilePath();
+    const std::wstring path = SelectedFileExactPath();
     if (!CheckFileExists(path)) return;
-    ShellOpen(path, "");
+    ShellOpenExact(path, L"");
 }
 
 void TForm1::N3Click(ui::Component*) { ShellOpen(GetSelectedFolder(), ""); }
 
 void TForm1::Property1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    std::string path = SelectedFilePath();
+    const std::wstring path = SelectedFileExactPath();
     if (!CheckFileExists(path)) return;
-    SHELLEXECUTEINFOA info;
+    SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_INVOKEIDLIST;
     info.hwnd = ui::App().Handle();
-    info.lpVerb = "properties";
+    info.lpVerb = L"properties";
     info.lpFile = path.c_str();
-    ShellExecuteExA(&info);
+    ShellExecuteExW(&info);
 }

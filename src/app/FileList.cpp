@@ -6,22 +6,29 @@
 
 #include "app/Unit1.h"
 #include "app/FileSystem.h"
+#include "app/FolderEntries.h"
 #include "components/FindHandle.h"
 #include "settings/Schema.h"
+#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
-namespace {
-
-// Appends the names of every entry matching pattern: files, folders, "." and "..", hidden and system ones alike.
-void CollectMatches(const std::string& pattern, std::vector<std::string>& names) {
-    WIN32_FIND_DATAA fd;
-    FindHandle find(FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
-                                     FIND_FIRST_EX_LARGE_FETCH));
+void app::CollectExactMatches(const std::wstring& pattern, std::vector<std::wstring>& names,
+                              FindFirstExFunction findFirst) {
+    // The wide listing gives each name as it is on disk; the ANSI one would give a stand-in for a name the code
+    // page cannot hold, and that stand-in may be the name of another file.
+    WIN32_FIND_DATAW fd;
+    FindHandle find(findFirst(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
+                              FIND_FIRST_EX_LARGE_FETCH));
+    // Systems older than Windows 7 refuse both as an invalid parameter.
+    if (!find.Valid() && GetLastError() == ERROR_INVALID_PARAMETER)
+        find = FindHandle(FindFirstFileW(pattern.c_str(), &fd));
     if (!find.Valid()) return;
     do {
         names.emplace_back(fd.cFileName);
-    } while (FindNextFileA(find.Get(), &fd));
+    } while (FindNextFileW(find.Get(), &fd));
 }
+
+namespace {
 
 void SetFileCount(ui::Label& label, int count) { label.SetCaption("ファイルリスト " + std::to_string(count)); }
 
@@ -33,17 +40,15 @@ void TForm1::MakeFileList() {
         ui::ShowMessage("検索する拡張子が未設定なので設定してください。");
         OpenSettingsDialog();
     } else {
-        std::vector<std::string> names;
+        std::vector<std::wstring> names;
         for (const std::string& ext : extensions.entries) {
             std::string folder = GetSelectedFolder();
             if (!DirectoryExists(folder)) continue;
-            CollectMatches(folder + "*" + ext, names);
+            app::CollectExactMatches(ui::FromCodePage(folder + "*" + ext), names);
         }
-        // One redraw for the whole fill, with the storage reserved up front.
+        // One redraw for the whole fill, ordered once instead of sorted in on every insert.
         ListBox1->BeginUpdate();
-        ui::ListItems items = ListBox1->Items();
-        items.Reserve(static_cast<int>(names.size()), 32);
-        for (const std::string& n : names) items.Add(n);
+        ListBox1->Items().AddAllExact(names);
         ListBox1->EndUpdate();
     }
     SetFileCount(*Label2, ListBox1->Items().Count());
@@ -51,11 +56,12 @@ void TForm1::MakeFileList() {
 
 void TForm1::Refresh1Click(ui::Component*) {
     int i = ListBox1->ItemIndex();
-    std::string selected = i >= 0 ? ListBox1->Items()[i] : std::string();
+    // The exact name: the code-page form of "café.txt" may be "cafe.txt", another file's name.
+    std::wstring selected = i >= 0 ? ListBox1->Items().Exact(i) : std::wstring();
     ListBox1->Clear();
     ListBox1->SetHint("");
     MakeFileList();
-    ListBox1->SetItemIndex(ListBox1->Items().IndexOf(selected));
+    ListBox1->SetItemIndex(ListBox1->Items().IndexOfExact(selected));
     SetFileCount(*Label2, ListBox1->Items().Count());
 }
 

@@ -29,3 +29,9 @@ inline std::string FullPathName(const std::string& path) {
     full.resize(n);
     return full;
 }
+
+// The same test on a file's exact name.
+inline bool FileExists(const std::wstring& path) {
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}

@@ -6,9 +6,20 @@
 #include "settings/Schema.h"
 #include "ui/Dialogs.h"
 
-void TForm1::AddFolderEntry(const std::string& entry) {
-    if (ComboStyle()) ComboBox1->Items().Add(entry);
-    else ListBox2->Items().Add(entry);
+void TForm1::AddFolderEntry(const std::string& entry) { folderEntries_.push_back(entry); }
+
+void TForm1::FillFolderList() {
+    // No redraw and no sorting in of each entry: the entries are ordered once and appended.
+    if (ComboStyle()) {
+        ComboBox1->BeginUpdate();
+        ComboBox1->Items().AddAll(folderEntries_);
+        ComboBox1->EndUpdate();
+    } else {
+        ListBox2->BeginUpdate();
+        ListBox2->Items().AddAll(folderEntries_);
+        ListBox2->EndUpdate();
+    }
+    std::vector<std::string>().swap(folderEntries_);
 }
 
 namespace {

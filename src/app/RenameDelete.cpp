@@ -22,29 +22,27 @@ public:
 
 void TForm1::N5Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    const std::string path = SelectedFilePath();
-    if (!CheckFileExists(path)) return;
-    const std::string name = ListBox1->Items()[ListBox1->ItemIndex()];
+    if (!CheckFileExists(SelectedFileExactPath())) return;
+    const std::wstring name = ListBox1->Items().Exact(ListBox1->ItemIndex());
     RenameDialogRelease release;
     Form2 = new TForm2(this);
-    Form2->Label3->SetCaption(name);
-    Form2->Edit1->SetText(name);
+    Form2->Label3->SetExactCaption(name);
+    Form2->Edit1->SetExactCaption(name);
     Form2->Edit1->SelectAll();
     Form2->ShowModal();
 }
 
 void TForm1::Delete1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    const std::string path = SelectedFilePath();
     // No existence test before asking: a file that has gone is reported after the confirmation.
-    if (ui::ConfirmWarning(path + "をゴミ箱に移動しますか？")) SendToRecycleBin(path);
+    if (ui::ConfirmWarning(SelectedFilePath() + "をゴミ箱に移動しますか？")) SendToRecycleBin(SelectedFileExactPath());
 }
 
-void TForm1::SendToRecycleBin(const std::string& path) {
+void TForm1::SendToRecycleBin(const std::wstring& path) {
     // The shell takes a list of names ended by an empty one: the appended NUL and the string's own terminator.
-    std::string names = path;
-    names.push_back('\0');
-    SHFILEOPSTRUCTA operation;
+    std::wstring names = path;
+    names.push_back(L'\0');
+    SHFILEOPSTRUCTW operation;
     ZeroMemory(&operation, sizeof operation);
     operation.hwnd = ui::App().Handle();
     operation.wFunc = FO_DELETE;
@@ -54,5 +52,5 @@ void TForm1::SendToRecycleBin(const std::string& path) {
     operation.hNameMappings = nullptr;
     operation.lpszProgressTitle = nullptr;
     // The list is not refreshed: the entry stays until the list is next rebuilt.
-    if (CheckFileExists(path)) SHFileOperationA(&operation);
+    if (CheckFileExists(path)) SHFileOperationW(&operation);
 }

@@ -60,7 +60,7 @@ void TForm1::FormCreate(ui::Component*) {
     BaseFolder = ProgramFolder();
 
     std::string folder = ComboStyle() ? SelectedText(*ComboBox1) : SelectedText(*ListBox2);
-    std::string file = SelectedText(*ListBox1);
+    const std::wstring file = ListBox1->ItemIndex() >= 0 ? ListBox1->Items().Exact(ListBox1->ItemIndex()) : L"";
 
     ListBox2->Clear();
     ComboBox1->Items().Clear();
@@ -86,22 +86,13 @@ void TForm1::FormCreate(ui::Component*) {
     if (combo) SetComboStyle();
     else SetListStyle();
 
-    // The folder list is filled in one go: no redraw until the walk is done.
-    ui::Control* folderList = ComboStyle() ? static_cast<ui::Control*>(ComboBox1) : ListBox2;
-    if (ComboStyle()) ComboBox1->BeginUpdate();
-    else ListBox2->BeginUpdate();
-    try {
-        AddFixedFolders();
-        walkDepth_ = settings::ReadDepth(Settings());
-        SearchDir1->BaseDir = BaseFolder;
-        SearchDir1->Search();
-    } catch (...) {
-        if (folderList == ComboBox1) ComboBox1->EndUpdate();
-        else ListBox2->EndUpdate();
-        throw;
-    }
-    if (folderList == ComboBox1) ComboBox1->EndUpdate();
-    else ListBox2->EndUpdate();
+    // The folder list is collected by the walk and filled in one go afterwards.
+    folderEntries_.clear();
+    AddFixedFolders();
+    walkDepth_ = settings::ReadDepth(Settings());
+    SearchDir1->BaseDir = BaseFolder;
+    SearchDir1->Search();
+    FillFolderList();
 
     if (ComboStyle()) {
         if (int i = ComboBox1->Items().IndexOf(folder); i >= 0) ComboBox1->SetItemIndex(i);
@@ -114,7 +105,7 @@ void TForm1::FormCreate(ui::Component*) {
     // to its end; repeating the remaining steps would enter the modes and build the menus a second time.
     if (run != startupRuns_) return;
 
-    if (int i = ListBox1->Items().IndexOf(file); i >= 0) ListBox1->SetItemIndex(i);
+    if (int i = ListBox1->Items().IndexOfExact(file); i >= 0) ListBox1->SetItemIndex(i);
 
     if (settings::ReadBarHide(Settings())) {
         HideTitleBar();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "components/SearchFile.h"
 #include "settings/IniFile.h"
@@ -106,9 +107,14 @@ public:
     // the file list; empty when nothing is selected), the refusal when nothing is selected, the refusal when the
     // file is gone, and the launch through the shell with the program's folder as working directory.
     std::string SelectedFilePath();
+    // The selected file's exact path, which every action on the file uses: the code-page form of a name may be a
+    // stand-in, even another file's name.
+    std::wstring SelectedFileExactPath();
     bool CheckFileSelected();
     bool CheckFileExists(const std::string& path);
+    bool CheckFileExists(const std::wstring& path);
     void ShellOpen(const std::string& file, const std::string& parameters, const char* operation = "open");
+    void ShellOpenExact(const std::wstring& file, const std::wstring& parameters, const wchar_t* operation = L"open");
     void SaveWindowState();
     void ShowTitleBar();
     void FreeDynamicMenuItems();
@@ -132,6 +138,8 @@ private:
     std::string GetBaseFolderName();
     std::string DisplayNameToPath(const std::string& displayName);
     void AddFolderEntry(const std::string& entry);
+    // Fills the active folder list with the collected entries, in the order its sorted control would give them.
+    void FillFolderList();
 
     void OpenSettingsDialog();
     // Start-up step 5's bounds, moved onto the nearest monitor when too little of the window lies on any monitor
@@ -147,7 +155,7 @@ private:
 
     // Rename and delete (RenameDelete.cpp).
     // Sends the file at path (full path) to the recycle bin through the shell; reports a missing file.
-    void SendToRecycleBin(const std::string& path);
+    void SendToRecycleBin(const std::wstring& path);
 
     // File search (FileSearch.cpp).
 
@@ -159,6 +167,7 @@ private:
     // Help and About (HelpAbout.cpp).
 
     int walkDepth_ = 2;
+    std::vector<std::string> folderEntries_;  // the folder list's entries while a start-up run collects them
     // Counts the runs of the start-up sequence, so that a run can tell that a nested run has rebuilt the window.
     unsigned startupRuns_ = 0;
 };

@@ -43,7 +43,8 @@ Control::~Control() {
 
 void Control::DestroyHandle() {
     if (originalProc_) {
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+        if (exactText_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+        else SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         originalProc_ = nullptr;
     }
@@ -83,6 +84,26 @@ void Control::CreateHandle(const char* className, DWORD style, DWORD exStyle, in
     if (form) form->RememberControl(this);
     ApplyFont();
 }
+
+void Control::UseExactText() {
+    if (exactText_ || !originalProc_) return;
+    // A window whose procedure is set through the wide entry is a Unicode window: the control class then receives
+    // and keeps UTF-16 text, and converts only for ANSI callers.
+    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+    originalProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
+    exactText_ = true;
+}
+
+std::wstring Control::ExactCaption() const {
+    const int len = GetWindowTextLengthW(hwnd_);
+    if (len <= 0) return std::wstring();
+    std::vector<wchar_t> buf(static_cast<size_t>(len) + 2);
+    const int got = GetWindowTextW(hwnd_, buf.data(), static_cast<int>(buf.size()));
+    return std::wstring(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
+}
+
+void Control::SetExactCaption(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }
 
 void Control::AdoptHandle(HWND hwnd) {
     hwnd_ = hwnd;
@@ -267,19 +288,24 @@ bool Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&) {
 }
 
 LRESULT Control::CallOriginal(UINT msg, WPARAM wp, LPARAM lp) {
-    return CallWindowProcA(originalProc_, hwnd_, msg, wp, lp);
+    return exactText_ ? CallWindowProcW(originalProc_, hwnd_, msg, wp, lp)
+                      : CallWindowProcA(originalProc_, hwnd_, msg, wp, lp);
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || !self->originalProc_) return DefWindowProcA(hwnd, msg, wp, lp);
+    if (!self || !self->originalProc_) {
+        return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
+    }
     WNDPROC original = self->originalProc_;
     if (msg == WM_NCDESTROY) {
         // The window goes before the control (its parent was destroyed): let go of it.
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        const bool wide = self->exactText_;
+        if (wide) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        else SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->originalProc_ = nullptr;
-        return CallWindowProcA(original, hwnd, msg, wp, lp);
+        return wide ? CallWindowProcW(original, hwnd, msg, wp, lp) : CallWindowProcA(original, hwnd, msg, wp, lp);
     }
     if (self->showHint_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
         if (Form* f = self->ParentForm()) f->RelayToHint(hwnd, msg, wp, lp);
@@ -288,7 +314,8 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     bool handled = false;
     GuardedCall([&] { handled = self->HandleMessage(msg, wp, lp, result); });
     if (handled) return result;
-    return CallWindowProcA(original, hwnd, msg, wp, lp);
+    return self->exactText_ ? CallWindowProcW(original, hwnd, msg, wp, lp)
+                            : CallWindowProcA(original, hwnd, msg, wp, lp);
 }
 
 }  // namespace ui

@@ -3,26 +3,50 @@
 #include <algorithm>
 #include <utility>
 
+#include "ui/CodePage.h"
+#include "ui/rules/SortedInsertion.h"
+
 namespace ui {
 
 namespace {
 struct ListMessages {
     UINT count, getTextLen, getText, add, reset, findExact, initStorage, deleteString, insertString, getCurSel,
-        setCurSel;
+        setCurSel, getLocale;
 };
-const ListMessages kList{LB_GETCOUNT,    LB_GETTEXTLEN,   LB_GETTEXT,      LB_ADDSTRING,
-                         LB_RESETCONTENT, LB_FINDSTRINGEXACT, LB_INITSTORAGE, LB_DELETESTRING,
-                         LB_INSERTSTRING, LB_GETCURSEL,    LB_SETCURSEL};
-const ListMessages kCombo{CB_GETCOUNT,    CB_GETLBTEXTLEN,    CB_GETLBTEXT,   CB_ADDSTRING,
-                          CB_RESETCONTENT, CB_FINDSTRINGEXACT, CB_INITSTORAGE, CB_DELETESTRING,
-                          CB_INSERTSTRING, CB_GETCURSEL,      CB_SETCURSEL};
+const ListMessages kList{LB_GETCOUNT,    LB_GETTEXTLEN,     LB_GETTEXT,     LB_ADDSTRING,    LB_RESETCONTENT,
+                         LB_FINDSTRINGEXACT, LB_INITSTORAGE, LB_DELETESTRING, LB_INSERTSTRING, LB_GETCURSEL,
+                         LB_SETCURSEL,   LB_GETLOCALE};
+const ListMessages kCombo{CB_GETCOUNT,    CB_GETLBTEXTLEN,    CB_GETLBTEXT,   CB_ADDSTRING,    CB_RESETCONTENT,
+                          CB_FINDSTRINGEXACT, CB_INITSTORAGE, CB_DELETESTRING, CB_INSERTSTRING, CB_GETCURSEL,
+                          CB_SETCURSEL,   CB_GETLOCALE};
+
+// The system's sort key of text in locale, letter case ignored: keys compare byte by byte as the texts compare.
+// Made in a buffer kept between calls, so that each key takes only the room it needs.
+std::string SortKey(LCID locale, const std::wstring& text) {
+    const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
+    static std::vector<char> buffer;
+    if (buffer.size() < text.size() * 8 + 32) buffer.resize(text.size() * 8 + 32);
+    int n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer.data()),
+                         static_cast<int>(buffer.size()));
+    if (n <= 0) {  // longer than the guess
+        n = LCMapStringW(locale, flags, text.c_str(), -1, nullptr, 0);
+        if (n <= 0) return std::string();
+        buffer.resize(static_cast<std::size_t>(n));
+        n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer.data()), n);
+    }
+    return std::string(buffer.data(), static_cast<std::size_t>(std::max(n, 0)));
+}
 }  // namespace
 
 #define MSGS (combo_ ? kCombo : kList)
 
+ListItems::ListItems(HWND hwnd, bool combo, bool sorted)
+    : hwnd_(hwnd), combo_(combo), sorted_(sorted), exact_(IsWindowUnicode(hwnd) != FALSE) {}
+
 int ListItems::Count() const { return static_cast<int>(SendMessageA(hwnd_, MSGS.count, 0, 0)); }
 
 std::string ListItems::operator[](int index) const {
+    if (exact_) return ToCodePage(Exact(index));
     LRESULT len = SendMessageA(hwnd_, MSGS.getTextLen, static_cast<WPARAM>(index), 0);
     if (len == LB_ERR || len <= 0) return std::string();
     std::string s(static_cast<size_t>(len) + 1, '\0');
@@ -31,8 +55,91 @@ std::string ListItems::operator[](int index) const {
     return s;
 }
 
+std::wstring ListItems::Exact(int index) const {
+    if (!exact_) return FromCodePage((*this)[index]);
+    LRESULT len = SendMessageW(hwnd_, MSGS.getTextLen, static_cast<WPARAM>(index), 0);
+    if (len == LB_ERR || len <= 0) return std::wstring();
+    std::wstring s(static_cast<size_t>(len) + 1, L'\0');
+    LRESULT got = SendMessageW(hwnd_, MSGS.getText, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&s[0]));
+    s.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    return s;
+}
+
+int ListItems::Insert(int index, const std::string& text) {
+    if (exact_) return InsertExact(index, FromCodePage(text));
+    return static_cast<int>(SendMessageA(hwnd_, MSGS.insertString, static_cast<WPARAM>(index),
+                                         reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int ListItems::InsertExact(int index, const std::wstring& text) {
+    if (!exact_) return Insert(index, ToCodePage(text));
+    return static_cast<int>(SendMessageW(hwnd_, MSGS.insertString, static_cast<WPARAM>(index),
+                                         reinterpret_cast<LPARAM>(text.c_str())));
+}
+
+int ListItems::SortedPosition(const std::wstring& text) const {
+    // The search of a sorted control: the first item found equal is the place, else where the search ends.
+    const LCID locale = static_cast<LCID>(SendMessageA(hwnd_, MSGS.getLocale, 0, 0));
+    int min = 0;
+    int max = Count() - 1;
+    while (min <= max) {
+        const int probe = (min + max) / 2;
+        const int order = CompareStringW(locale, NORM_IGNORECASE, Exact(probe).c_str(), -1, text.c_str(), -1);
+        if (order == CSTR_EQUAL) return probe;
+        if (order == CSTR_GREATER_THAN) max = probe - 1;
+        else min = probe + 1;
+    }
+    return min;
+}
+
 int ListItems::Add(const std::string& text) {
-    return static_cast<int>(SendMessageA(hwnd_, MSGS.add, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    if (exact_) return AddExact(FromCodePage(text));
+    return Insert(sorted_ ? SortedPosition(FromCodePage(text)) : -1, text);
+}
+
+int ListItems::AddExact(const std::wstring& text) {
+    if (!exact_) return Add(ToCodePage(text));
+    return InsertExact(sorted_ ? SortedPosition(text) : -1, text);
+}
+
+std::vector<std::size_t> ListItems::InsertionOrder(const std::vector<std::wstring>& texts) const {
+    const LCID locale = static_cast<LCID>(SendMessageA(hwnd_, MSGS.getLocale, 0, 0));
+    std::vector<std::string> keys;
+    keys.reserve(texts.size());
+    for (const std::wstring& text : texts) keys.push_back(SortKey(locale, text));
+    return SortedInsertionOrder(keys);
+}
+
+void ListItems::AddAll(const std::vector<std::string>& texts) {
+    if (!sorted_ || Count() > 0) {
+        for (const std::string& text : texts) Add(text);
+        return;
+    }
+    std::vector<std::wstring> wide;
+    wide.reserve(texts.size());
+    for (const std::string& text : texts) wide.push_back(FromCodePage(text));
+    if (exact_) {
+        AddAllExact(wide);
+        return;
+    }
+    Reserve(static_cast<int>(texts.size()), 64);
+    for (std::size_t i : InsertionOrder(wide)) Insert(-1, texts[i]);
+}
+
+void ListItems::AddAllExact(const std::vector<std::wstring>& texts) {
+    if (!sorted_ || Count() > 0) {
+        for (const std::wstring& text : texts) AddExact(text);
+        return;
+    }
+    if (!exact_) {
+        std::vector<std::string> narrow;
+        narrow.reserve(texts.size());
+        for (const std::wstring& text : texts) narrow.push_back(ToCodePage(text));
+        AddAll(narrow);
+        return;
+    }
+    Reserve(static_cast<int>(texts.size()), 32);
+    for (std::size_t i : InsertionOrder(texts)) InsertExact(-1, texts[i]);
 }
 
 void ListItems::Clear() { SendMessageA(hwnd_, MSGS.reset, 0, 0); }
@@ -47,20 +154,28 @@ void ListItems::Exchange(int a, int b) {
     if (a == b || a < 0 || b < 0 || a >= n || b >= n) return;
     if (a > b) std::swap(a, b);
     const LRESULT selected = SendMessageA(hwnd_, MSGS.getCurSel, 0, 0);
-    const std::string first = (*this)[a];
-    const std::string second = (*this)[b];
+    const std::wstring first = Exact(a);
+    const std::wstring second = Exact(b);
     // Replace b first, so that index a still names the same item.
     SendMessageA(hwnd_, MSGS.deleteString, static_cast<WPARAM>(b), 0);
-    SendMessageA(hwnd_, MSGS.insertString, static_cast<WPARAM>(b), reinterpret_cast<LPARAM>(first.c_str()));
+    InsertExact(b, first);
     SendMessageA(hwnd_, MSGS.deleteString, static_cast<WPARAM>(a), 0);
-    SendMessageA(hwnd_, MSGS.insertString, static_cast<WPARAM>(a), reinterpret_cast<LPARAM>(second.c_str()));
+    InsertExact(a, second);
     if (selected >= 0) SendMessageA(hwnd_, MSGS.setCurSel, static_cast<WPARAM>(selected), 0);
 }
 
 int ListItems::IndexOf(const std::string& text) const {
+    if (exact_) return IndexOfExact(FromCodePage(text));
     // The control's exact-match search ignores letter case; an empty text never names an item.
     if (text.empty()) return -1;
     LRESULT i = SendMessageA(hwnd_, MSGS.findExact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
+    return i == LB_ERR ? -1 : static_cast<int>(i);
+}
+
+int ListItems::IndexOfExact(const std::wstring& text) const {
+    if (!exact_) return IndexOf(ToCodePage(text));
+    if (text.empty()) return -1;
+    LRESULT i = SendMessageW(hwnd_, MSGS.findExact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     return i == LB_ERR ? -1 : static_cast<int>(i);
 }
 
@@ -82,10 +197,9 @@ std::vector<std::string> ListItems::ToVector() const {
 
 ListBox::ListBox(Component* owner, Control* parent, const std::string& name, int left, int top, int width,
                  int height, bool sorted)
-    : Control(owner, parent, name) {
-    CreateHandle("ListBox",
-                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                     (sorted ? LBS_SORT : 0),
+    : Control(owner, parent, name), sorted_(sorted) {
+    // A sorted list orders its items itself (ListItems), so the control never sorts.
+    CreateHandle("ListBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                  WS_EX_CLIENTEDGE, left, top, width, height);
 }
 
@@ -119,10 +233,10 @@ void ListBox::Notify(WORD code) {
 
 ComboBox::ComboBox(Component* owner, Control* parent, const std::string& name, int left, int top, int width,
                    int height, bool sorted)
-    : Control(owner, parent, name) {
+    : Control(owner, parent, name), sorted_(sorted) {
     // The window height of a drop-down box is the height of its open list; the closed box is sized below.
-    CreateHandle("ComboBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL |
-                 (sorted ? CBS_SORT : 0), 0, left, top, width, 200);
+    CreateHandle("ComboBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, left, top,
+                 width, 200);
     SetHeight(height);
 }
 

@@ -1,5 +1,7 @@
 // The list box and the drop-down combo box: sorted or not, with their items, selection, the case-insensitive
-// exact-match lookup, and filling in bulk without redrawing on every insert.
+// exact-match lookup, and filling in bulk without redrawing on every insert. A sorted list keeps the order a sorted
+// control of the system gives (its place for each item found by the system's own comparison, in the control's
+// locale, letter case ignored), but the control itself does not sort: a fill is ordered once and appended.
 #pragma once
 
 #include <string>
@@ -12,11 +14,19 @@ namespace ui {
 // The items of a list box or a combo box.
 class ListItems {
 public:
-    ListItems(HWND hwnd, bool combo) : hwnd_(hwnd), combo_(combo) {}
+    ListItems(HWND hwnd, bool combo, bool sorted);
     int Count() const;
+    // The item's text in the code page (for a list that holds exact texts, the system's conversion of it).
     std::string operator[](int index) const;
-    // Adds an item (a sorted control puts it in its place); returns its index.
+    // The item's exact text.
+    std::wstring Exact(int index) const;
+    // Adds an item (a sorted list puts it in its place); returns its index.
     int Add(const std::string& text);
+    int AddExact(const std::wstring& text);
+    // Adds the texts as if one by one in this order, with one search of the system's sort keys instead of one per
+    // item when the list is sorted and empty.
+    void AddAll(const std::vector<std::string>& texts);
+    void AddAllExact(const std::vector<std::wstring>& texts);
     // Removes the item at index (nothing when there is none).
     void Delete(int index);
     // Swaps the items at a and b of an unsorted control; the selection stays at the same position.
@@ -24,20 +34,29 @@ public:
     void Clear();
     // Index of the item equal to text ignoring letter case, or -1.
     int IndexOf(const std::string& text) const;
+    int IndexOfExact(const std::wstring& text) const;
     // Reserves room for count more items of about bytesEach bytes.
     void Reserve(int count, int bytesEach);
     std::vector<std::string> ToVector() const;
 
 private:
+    // Position the control's own search would give text, which it compares to the items in its locale.
+    int SortedPosition(const std::wstring& text) const;
+    std::vector<std::size_t> InsertionOrder(const std::vector<std::wstring>& texts) const;
+    int Insert(int index, const std::string& text);
+    int InsertExact(int index, const std::wstring& text);
+
     HWND hwnd_;
     bool combo_;
+    bool sorted_;
+    bool exact_;  // a Unicode window: items are held and exchanged in UTF-16
 };
 
 class ListBox : public Control {
 public:
     ListBox(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height,
             bool sorted);
-    ListItems Items() const { return ListItems(hwnd_, false); }
+    ListItems Items() const { return ListItems(hwnd_, false, sorted_); }
     int ItemIndex() const;
     void SetItemIndex(int index);
     void Clear();
@@ -48,6 +67,7 @@ public:
     void Notify(WORD code) override;
 
 private:
+    bool sorted_;
     int updateDepth_ = 0;
 };
 
@@ -55,7 +75,7 @@ class ComboBox : public Control {
 public:
     ComboBox(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height,
              bool sorted);
-    ListItems Items() const { return ListItems(hwnd_, true); }
+    ListItems Items() const { return ListItems(hwnd_, true, sorted_); }
     int ItemIndex() const;
     void SetItemIndex(int index);
     // Clears the items (the edit text stays).
@@ -68,6 +88,7 @@ public:
     void Notify(WORD code) override;
 
 private:
+    bool sorted_;
     int updateDepth_ = 0;
 };
 

@@ -1,5 +1,5 @@
-// A stand-in for a launched program: writes its command line and its current directory, one per line, to
-// "<own path>.log", then exits 0. Tests read the log to see how a program was started.
+// A stand-in for a launched program: writes its command line and its current directory, one per line, then its
+// command line exactly (UTF-8 of the UTF-16 form) on a third, to "<own path>.log", then exits 0. Tests read the log to see how a program was started.
 #include <windows.h>
 
 #include <string>
@@ -34,6 +34,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     if (folderLength == 0 || folderLength >= sizeof folder) {
         return 1;
     }
-    const std::string log = std::string(GetCommandLineA()) + "\r\n" + folder + "\r\n";
+    const wchar_t* exact = GetCommandLineW();
+    const int exactLength = WideCharToMultiByte(CP_UTF8, 0, exact, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(exactLength > 0 ? static_cast<size_t>(exactLength) : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, exact, -1, &utf8[0], static_cast<int>(utf8.size()), nullptr, nullptr);
+    utf8.resize(utf8.size() - 1);
+    const std::string log = std::string(GetCommandLineA()) + "\r\n" + folder + "\r\n" + utf8 + "\r\n";
     return WriteWhole(std::string(self) + ".log", log) ? 0 : 1;
 }

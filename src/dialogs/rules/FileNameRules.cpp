@@ -36,6 +36,21 @@ bool SameFileExt(std::string_view oldPath, std::string_view newPath) {
     return ExtractFileExt(oldPath) == ExtractFileExt(newPath);
 }
 
+std::wstring ExtractFileExt(std::wstring_view path) {
+    const std::size_t at = path.find_last_of(L".\\:");
+    if (at == std::wstring_view::npos || path[at] != L'.') return std::wstring();
+    return std::wstring(path.substr(at));
+}
+
+std::wstring ExtractFileName(std::wstring_view path) {
+    const std::size_t at = path.find_last_of(L"\\:");
+    return std::wstring(at == std::wstring_view::npos ? path : path.substr(at + 1));
+}
+
+bool SameFileExt(std::wstring_view oldPath, std::wstring_view newPath) {
+    return ExtractFileExt(oldPath) == ExtractFileExt(newPath);
+}
+
 std::string RenamedPath(std::string_view oldPath, std::string_view newName) {
     const std::size_t at = text::LastDelimiter(oldPath, "\\");
     std::string path(at == std::string_view::npos ? std::string_view() : oldPath.substr(0, at + 1));

@@ -28,6 +28,12 @@ std::string ExtractFileName(std::string_view path);
 // True when the two paths' extensions are byte for byte equal (".txt" and ".TXT" differ).
 bool SameFileExt(std::string_view oldPath, std::string_view newPath);
 
+// The same on exact (UTF-16) paths, where every character is one code unit or a surrogate pair and no trail unit
+// can be taken for a point or a backslash.
+std::wstring ExtractFileExt(std::wstring_view path);
+std::wstring ExtractFileName(std::wstring_view path);
+bool SameFileExt(std::wstring_view oldPath, std::wstring_view newPath);
+
 // Path the file gets when renamed: the folder part of oldPath (up to and including its last backslash) followed by
 // newName exactly as typed.
 std::string RenamedPath(std::string_view oldPath, std::string_view newName);

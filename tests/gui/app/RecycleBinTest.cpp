@@ -261,3 +261,49 @@ TEST_F(RecycleBin, YesMovesTheFileToTheTrashFromWhereItCanBeRestored)
 }
 
 }  // namespace
+
+// A name the code page cannot hold: the exact file goes to the trash, never the file its stand-in names.
+TEST_F(RecycleBin, TheChosenFileGoesNotTheOneItsCodePageFormNames)
+{
+    ASSERT_FALSE(trash_.empty()) << "WINEHOMEDIR is not set";
+    const std::wstring leaf = driver::ToWide(dir_.Path().substr(dir_.Path().rfind('\\') + 1));
+    const std::wstring accented = L"caf\u00e9-" + leaf + L".txt";
+    const std::wstring folder = driver::ToWide(folder_) + L"\\";
+    const std::string plain = "cafe-" + driver::ToAnsi(leaf) + ".txt";
+    HANDLE file = CreateFileW((folder + accented).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    driver::WriteFileBytes(driver::JoinPath(folder_, plain), "plain");
+    struct TrashCleanup {
+        std::wstring files, info;
+        ~TrashCleanup() {
+            DeleteFileW(files.c_str());
+            DeleteFileW(info.c_str());
+        }
+    } cleanup{driver::ToWide(trash_) + L"\\files\\" + accented,
+              driver::ToWide(trash_) + L"\\info\\" + accented + L".trashinfo"};
+
+    program_->Press("F5");
+    ASSERT_TRUE(WaitUntil([&] { return list_.ItemCount() == 4; }, "the two new files listed"));
+    const std::vector<std::wstring> items = list_.ExactItems();
+    const int index = static_cast<int>(std::find(items.begin(), items.end(), accented) - items.begin());
+    ASSERT_LT(index, 4);
+    list_.ClickItem(index);
+    ASSERT_TRUE(WaitUntil([&] { return list_.Selection() == index; }, "the accented file selected"));
+    program_->Press("Del");
+    program_->WaitForMessageBox().Press("はい(&Y)");
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            for (const MessageDialog& shellBox : program_->OpenMessageBoxes()) {
+                for (const std::string& button : shellBox.Buttons()) {
+                    if (button.rfind("はい", 0) == 0) shellBox.Press(button);
+                }
+            }
+            return GetFileAttributesW((folder + accented).c_str()) == INVALID_FILE_ATTRIBUTES;
+        },
+        "the accented file to leave its folder"));
+    EXPECT_TRUE(NoFurtherBox());
+    EXPECT_EQ(driver::ReadFileBytes(driver::JoinPath(folder_, plain)), "plain");
+    EXPECT_EQ(driver::ReadFileBytes(File()), "keep me");
+    EXPECT_NE(GetFileAttributesW(cleanup.files.c_str()), INVALID_FILE_ATTRIBUTES) << "in the trash";
+}

@@ -3,6 +3,8 @@
 #include "driver/Error.h"
 #include "driver/Files.h"
 
+#include <windows.h>
+
 namespace driver {
 
 std::string CopyProbe(const std::string& folder, const std::string& name)
@@ -33,6 +35,15 @@ std::optional<ProbeRecord> ReadProbeLog(const std::string& exePath)
     ProbeRecord record;
     record.commandLine = text.substr(0, first);
     record.currentDirectory = text.substr(first + 2, second == std::string::npos ? std::string::npos : second - first - 2);
+    if (second != std::string::npos) {
+        const size_t third = text.find("\r\n", second + 2);
+        const std::string utf8 = text.substr(second + 2, third == std::string::npos ? std::string::npos : third - second - 2);
+        const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+        record.exactCommandLine.assign(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+        if (length > 0) {
+            MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &record.exactCommandLine[0], length);
+        }
+    }
     return record;
 }
 

@@ -12,6 +12,7 @@ namespace driver {
 struct ProbeRecord {
     std::string commandLine;       // as GetCommandLineA gave it
     std::string currentDirectory;  // as GetCurrentDirectoryA gave it (no trailing backslash but for a root)
+    std::wstring exactCommandLine;  // as GetCommandLineW gave it
 };
 
 // Copies probe.exe into folder under name ("tool.exe", "my tool.exe"); returns the copy's full path.

@@ -97,13 +97,18 @@ std::string Window::Name() const
 
 std::string Window::Text() const
 {
+    return ToAnsi(ExactText());
+}
+
+std::wstring Window::ExactText() const
+{
     // WM_GETTEXT, not GetWindowTextW: for another process's window that reads a copy kept by the system,
     // which an edit control never updates.
     const LRESULT length = SendW(handle_, WM_GETTEXTLENGTH, 0, 0);
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied = SendW(handle_, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(static_cast<size_t>(copied));
-    return ToAnsi(text);
+    return text;
 }
 
 DWORD Window::ProcessId() const

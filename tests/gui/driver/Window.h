@@ -56,6 +56,8 @@ public:
     std::string Name() const;
     // Caption or text (edit content, label caption), code page 932.
     std::string Text() const;
+    // The window text exactly as the control holds it (UTF-16).
+    std::wstring ExactText() const;
     DWORD ProcessId() const;
     DWORD ThreadId() const;
     Window Parent() const;
@@ -94,6 +96,9 @@ public:
     int ItemCount() const;
     std::string ItemText(int index) const;
     std::vector<std::string> Items() const;
+    // The items exactly as the control holds them (UTF-16), for names the code page cannot hold.
+    std::wstring ExactItemText(int index) const;
+    std::vector<std::wstring> ExactItems() const;
     // Index of the selected item, -1 when none.
     int Selection() const;
     // Text of the selected item, empty when none.

@@ -41,6 +41,11 @@ int Window::ItemCount() const
 
 std::string Window::ItemText(int index) const
 {
+    return ToAnsi(ExactItemText(index));
+}
+
+std::wstring Window::ExactItemText(int index) const
+{
     const ListMessages& messages = MessagesFor(*this);
     const LRESULT length = SendW(handle_, messages.textLength, static_cast<WPARAM>(index), 0);
     if (length < 0) {
@@ -51,15 +56,24 @@ std::string Window::ItemText(int index) const
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
     const LRESULT copied = SendW(handle_, messages.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
     text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
-    return ToAnsi(text);
+    return text;
+}
+
+std::vector<std::wstring> Window::ExactItems() const
+{
+    std::vector<std::wstring> items;
+    const int count = ItemCount();
+    for (int index = 0; index < count; ++index) {
+        items.push_back(ExactItemText(index));
+    }
+    return items;
 }
 
 std::vector<std::string> Window::Items() const
 {
     std::vector<std::string> items;
-    const int count = ItemCount();
-    for (int index = 0; index < count; ++index) {
-        items.push_back(ItemText(index));
+    for (const std::wstring& item : ExactItems()) {
+        items.push_back(ToAnsi(item));
     }
     return items;
 }

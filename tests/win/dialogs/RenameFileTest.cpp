@@ -1,6 +1,7 @@
 // Renaming real files: the new name is taken, even a change of letter case only, and no other file is ever
 // replaced or lost.
 #include "dialogs/RenameFile.h"
+#include "ui/CodePage.h"
 
 #include <windows.h>
 
@@ -64,13 +65,19 @@ protected:
         return names;
     }
 
+    // Renames through the exact paths of two code-page paths; true when the file took the new name.
+    static bool Rename(const std::string& from, const std::string& to)
+    {
+        return dialogs::RenameFile(ui::FromCodePage(from), ui::FromCodePage(to)).renamed;
+    }
+
     std::string folder_;
 };
 
 TEST_F(RenameFile, TakesTheNewName)
 {
     Write("report.txt", "r");
-    EXPECT_TRUE(dialogs::RenameFile(PathOf("report.txt"), PathOf("ソフト表.doc")));
+    EXPECT_TRUE(Rename(PathOf("report.txt"), PathOf("ソフト表.doc")));
     EXPECT_EQ(Names(), std::vector<std::string>{"ソフト表.doc"});
     EXPECT_EQ(Read("ソフト表.doc"), "r");
 }
@@ -79,20 +86,36 @@ TEST_F(RenameFile, ChangeOfLetterCaseOnlyTakesTheNewSpelling)
 {
     // Wine's MoveFile reports success here and keeps the old spelling; the file must really be renamed.
     Write("report.TXT", "r");
-    EXPECT_TRUE(dialogs::RenameFile(PathOf("report.TXT"), PathOf("report.txt")));
+    EXPECT_TRUE(Rename(PathOf("report.TXT"), PathOf("report.txt")));
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
     EXPECT_EQ(Read("report.txt"), "r");
 
-    EXPECT_TRUE(dialogs::RenameFile(PathOf("report.txt"), PathOf("Report.Txt")));
+    EXPECT_TRUE(Rename(PathOf("report.txt"), PathOf("Report.Txt")));
     EXPECT_EQ(Names(), std::vector<std::string>{"Report.Txt"});
+}
+
+TEST_F(RenameFile, CaseOnlyRenameSkipsTemporaryNamesThatAreTaken)
+{
+    // The two-step rename goes through "~tessaly-rename-<process>-<n>.tmp"; names already there are never used.
+    const std::string stem = "~tessaly-rename-" + std::to_string(GetCurrentProcessId()) + "-";
+    Write(stem + "0.tmp", "zero");
+    Write(stem + "1.tmp", "one");
+    Write("report.TXT", "r");
+    EXPECT_TRUE(Rename(PathOf("report.TXT"), PathOf("report.txt")));
+    std::vector<std::string> names = Names();
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"report.txt", stem + "0.tmp", stem + "1.tmp"}));
+    EXPECT_EQ(Read("report.txt"), "r");
+    EXPECT_EQ(Read(stem + "0.tmp"), "zero");
+    EXPECT_EQ(Read(stem + "1.tmp"), "one");
 }
 
 TEST_F(RenameFile, NeverReplacesAnotherFile)
 {
     Write("report.txt", "r");
     Write("other.txt", "o");
-    EXPECT_FALSE(dialogs::RenameFile(PathOf("report.txt"), PathOf("other.txt")));
-    EXPECT_FALSE(dialogs::RenameFile(PathOf("report.txt"), PathOf("OTHER.TXT")));
+    EXPECT_FALSE(Rename(PathOf("report.txt"), PathOf("other.txt")));
+    EXPECT_FALSE(Rename(PathOf("report.txt"), PathOf("OTHER.TXT")));
     EXPECT_EQ(Read("report.txt"), "r");
     EXPECT_EQ(Read("other.txt"), "o");
     EXPECT_EQ(Names().size(), 2u);
@@ -103,7 +126,7 @@ TEST_F(RenameFile, SecondNameOfTheSameFileIsNoSpellingOfItsOwn)
     // A hard link is the same file under another name: the rename fails and both names stay.
     Write("report.txt", "r");
     ASSERT_TRUE(CreateHardLinkA(PathOf("link.txt").c_str(), PathOf("report.txt").c_str(), nullptr));
-    EXPECT_FALSE(dialogs::RenameFile(PathOf("report.txt"), PathOf("link.txt")));
+    EXPECT_FALSE(Rename(PathOf("report.txt"), PathOf("link.txt")));
     std::vector<std::string> names = Names();
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"link.txt", "report.txt"}));
@@ -113,9 +136,9 @@ TEST_F(RenameFile, SecondNameOfTheSameFileIsNoSpellingOfItsOwn)
 TEST_F(RenameFile, NamesTheFileSystemRefusesFail)
 {
     Write("report.txt", "r");
-    EXPECT_FALSE(dialogs::RenameFile(PathOf("report.txt"), PathOf("what?.txt")));
-    EXPECT_FALSE(dialogs::RenameFile(PathOf("report.txt"), folder_ + "\\"));
-    EXPECT_FALSE(dialogs::RenameFile(PathOf("missing.txt"), PathOf("new.txt")));
+    EXPECT_FALSE(Rename(PathOf("report.txt"), PathOf("what?.txt")));
+    EXPECT_FALSE(Rename(PathOf("report.txt"), folder_ + "\\"));
+    EXPECT_FALSE(Rename(PathOf("missing.txt"), PathOf("new.txt")));
     EXPECT_EQ(Names(), std::vector<std::string>{"report.txt"});
 }
 

@@ -1,0 +1,215 @@
+// Files whose names the code page cannot hold ("café.txt", "한글.txt", "😀.txt"), beside the ASCII stand-in that
+// the code page would make of one of them ("cafe.txt") and ordinary Japanese names: listed by their true names in
+// the order of the system's sorted list box, and every action reaches exactly its own file.
+#include "app/FileActionSupport.h"
+#include "app/ShellCommandOverride.h"
+#include "driver/Text.h"
+
+#include <windows.h>
+
+using namespace driver;
+using namespace file_actions;
+
+namespace {
+
+// The names, written once each (literals in the code page would not compile for most of them).
+const std::wstring kAccented = L"café.txt";
+const std::wstring kPlain = L"cafe.txt";
+const std::wstring kHangul = L"한글.txt";
+const std::wstring kEmoji = L"😀.txt";
+const std::wstring kMemo = L"メモ.txt";
+const std::wstring kKanji = L"日本語.txt";
+
+std::wstring Bytes(const std::wstring& name) { return L"bytes of " + name; }
+
+std::string Utf8(const std::wstring& wide)
+{
+    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string s(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    if (n > 0) WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), static_cast<int>(wide.size()), &s[0], n, nullptr, nullptr);
+    return s;
+}
+
+void WriteExact(const std::wstring& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE) << Utf8(path);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+// The bytes of the file at path, or "(missing)".
+std::string ReadExact(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(missing)";
+    char buffer[256];
+    DWORD read = 0;
+    ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+    CloseHandle(file);
+    return std::string(buffer, read);
+}
+
+// The order the system's own sorted list box gives the names.
+std::vector<std::wstring> SystemSorted(const std::vector<std::wstring>& names)
+{
+    HWND list = CreateWindowExW(0, L"ListBox", L"", LBS_SORT | LBS_HASSTRINGS, 0, 0, 10, 10, HWND_MESSAGE, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+    for (const std::wstring& n : names) SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(n.c_str()));
+    std::vector<std::wstring> sorted;
+    for (int i = 0; i < static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0)); ++i) {
+        wchar_t text[MAX_PATH] = {};
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        sorted.push_back(text);
+    }
+    DestroyWindow(list);
+    return sorted;
+}
+
+// The program on a folder holding the six names, each file with its own bytes, and a subfolder to move into.
+class UnicodeNames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        s.Dir().MakeDir("Sub");
+        for (const std::wstring& name : Names()) WriteExact(Exact(name), Utf8(Bytes(name)));
+        s.Dir().WriteIni(IniWith({}));
+        s.Start();
+        s.ChooseFolder(s.BaseName(), static_cast<int>(Names().size()));
+    }
+
+    static std::vector<std::wstring> Names() { return {kMemo, kAccented, kHangul, kPlain, kKanji, kEmoji}; }
+    std::wstring Exact(const std::wstring& name, const std::wstring& sub = L"") const
+    {
+        return ToWide(s.Dir().Path()) + L"\\" + (sub.empty() ? L"" : sub + L"\\") + name;
+    }
+
+    // Selects the entry that is exactly name.
+    void Choose(const std::wstring& name)
+    {
+        const std::vector<std::wstring> items = s.Files().ExactItems();
+        const auto it = std::find(items.begin(), items.end(), name);
+        ASSERT_NE(it, items.end()) << Utf8(name) << " is not listed";
+        const int index = static_cast<int>(it - items.begin());
+        s.Files().ClickItem(index);
+        ASSERT_TRUE(WaitUntil([&] { return s.Files().Selection() == index; }, Utf8(name) + " selected"));
+    }
+
+    // Every file but those named keeps its place and its bytes.
+    void ExpectOthersUntouched(const std::vector<std::wstring>& changed) const
+    {
+        for (const std::wstring& name : Names()) {
+            if (std::find(changed.begin(), changed.end(), name) != changed.end()) continue;
+            EXPECT_EQ(ReadExact(Exact(name)), Utf8(Bytes(name))) << Utf8(name);
+        }
+    }
+
+    Session s;
+};
+
+TEST_F(UnicodeNames, ListedByTheirTrueNamesInTheSystemsSortedOrderAndRefreshKeepsTheExactEntry)
+{
+    EXPECT_EQ(s.Files().ExactItems(), SystemSorted(Names()));
+    // "café.txt" stays selected through F5, never moving to "cafe.txt"; the count counts every entry.
+    Choose(kAccented);
+    const int index = s.Files().Selection();
+    s.Program().Press("F5");
+    ASSERT_TRUE(WaitUntil([&] { return s.Files().Selection() == index; }, "the selection after F5"));
+    EXPECT_EQ(s.Files().ExactItemText(s.Files().Selection()), kAccented);
+    EXPECT_EQ(s.Main().Child("Label2").Text(), "ファイルリスト 6");
+}
+
+TEST_F(UnicodeNames, SearchFindsAnEntryByThePartsOfItsNameTheCodePageHolds)
+{
+    s.Program().Press("Ctrl+F");
+    Window dialog = s.Program().WaitForWindow("TForm5", "ファイルを検索");
+    dialog.Child("Edit1").SetText("caf");
+    std::vector<std::wstring> hits;
+    for (int step = 0; step < 2; ++step) {
+        const int before = s.Files().Selection();
+        dialog.Child("Button1").Click();
+        ASSERT_TRUE(WaitUntil([&] { return s.Files().Selection() != before; }, "the next hit"));
+        hits.push_back(s.Files().ExactItemText(s.Files().Selection()));
+    }
+    std::sort(hits.begin(), hits.end());
+    EXPECT_EQ(hits, (std::vector<std::wstring>{kPlain, kAccented}));
+    dialog.Child("Button2").Click();
+    EXPECT_TRUE(s.Program().WaitForWindowGone("TForm5"));
+}
+
+TEST_F(UnicodeNames, ExecuteHandsTheShellTheExactPath)
+{
+    const std::string probe = CopyProbe(s.Dir().MakeDir("Tools"));
+    const shell_test::ShellCommandOverride txt("txtfile", probe, "\"C:\\windows\\system32\\notepad.exe\" \"%1\"");
+    for (const std::wstring& name : {kAccented, kEmoji, kPlain}) {
+        Choose(name);
+        s.Program().Press("Enter");
+        const ProbeRecord run = WaitForProbeLog(probe);
+        EXPECT_NE(run.exactCommandLine.find(L"\"" + Exact(name) + L"\""), std::wstring::npos)
+            << Utf8(run.exactCommandLine);
+        ASSERT_TRUE(DeleteFileA(ProbeLogPath(probe).c_str()));
+    }
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+}
+
+TEST_F(UnicodeNames, MoveRenameAndDeleteEachReachTheirOwnFile)
+{
+    // Move "한글.txt" into Sub.
+    const std::vector<std::string> folders = s.Folders().Items();
+    const int sub = static_cast<int>(std::find(folders.begin(), folders.end(), "Sub") - folders.begin());
+    Choose(kHangul);
+    s.ChooseMenu({kMoveItem, sub});
+    ASSERT_TRUE(WaitUntil([&] { return ReadExact(Exact(kHangul, L"Sub")) == Utf8(Bytes(kHangul)); }, "moved"));
+    EXPECT_EQ(ReadExact(Exact(kHangul)), "(missing)");
+    ExpectOthersUntouched({kHangul});
+
+    // Rename "café.txt" to a name typed in the code page; the dialog showed the true current name.
+    Choose(kAccented);
+    s.Program().Press("F2");
+    Window dialog = s.Program().WaitForWindow("TForm2", "ファイル名変更");
+    EXPECT_EQ(dialog.Child("Label3").ExactText(), kAccented);
+    EXPECT_EQ(dialog.Child("Edit1").ExactText(), kAccented);
+    dialog.Child("Edit1").SetText("メモ2.txt");
+    dialog.Child("Button1").Click();
+    ASSERT_TRUE(s.Program().WaitForWindowGone("TForm2"));
+    EXPECT_EQ(ReadExact(Exact(L"メモ2.txt")), Utf8(Bytes(kAccented)));
+    EXPECT_EQ(ReadExact(Exact(kAccented)), "(missing)");
+    EXPECT_EQ(s.Files().SelectedText(), "メモ2.txt");
+    ExpectOthersUntouched({kHangul, kAccented});
+
+    // Delete asks about "😀.txt" in the code page's form of its path (going to the trash: RecycleBin tests).
+    Choose(kEmoji);
+    s.Program().Press("Del");
+    MessageDialog box = s.Program().WaitForMessageBox();
+    EXPECT_EQ(box.Text(), s.Base() + ToAnsi(kEmoji) + "をゴミ箱に移動しますか？");
+    box.Press("いいえ(&N)");
+    BringToForeground(s.Main());
+    ExpectOthersUntouched({kHangul, kAccented});
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 1);
+}
+
+// A folder whose own name the code page cannot hold stays ANSI in the folder list: the program lists it under the
+// code page's form of its name, starts and stays responsive, and no file anywhere is touched by choosing it.
+TEST(UnicodeFolderNames, AFolderTheCodePageCannotNameCrashesNothingAndLosesNothing)
+{
+    Session s;
+    const std::wstring base = ToWide(s.Dir().Path());
+    const std::vector<std::wstring> folders = {L"café", L"cafe", L"한글"};
+    for (const std::wstring& f : folders) {
+        ASSERT_TRUE(CreateDirectoryW((base + L"\\" + f).c_str(), nullptr));
+        WriteExact(base + L"\\" + f + L"\\in.txt", Utf8(Bytes(f)));
+    }
+    s.Dir().WriteIni(IniWith({}));
+    s.Start();
+    const std::vector<std::string> entries = s.Folders().Items();
+    for (size_t i = 0; i < entries.size(); ++i) {
+        s.Folders().ClickItem(static_cast<int>(i));
+        ASSERT_TRUE(WaitUntil([&] { return s.Folders().Selection() == static_cast<int>(i); }, entries[i]));
+        s.Program().Press("F5");
+    }
+    EXPECT_TRUE(s.Program().OpenMessageBoxes().empty());
+    for (const std::wstring& f : folders) EXPECT_EQ(ReadExact(base + L"\\" + f + L"\\in.txt"), Utf8(Bytes(f)));
+}
+
+}  // namespace
