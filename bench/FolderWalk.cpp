@@ -20,9 +20,10 @@ int main(int argc, char** argv)
     auto* list = new ui::ListBox(&form, &form, "ListBox2", 0, 20, 185, 153, true);
     auto* walker = new TSearchDir(&form);
     walker->BaseDir = base;
+    std::vector<std::string> entries;
     walker->OnFind = [&](ui::Component*, const std::string& name, TSearchFileData, bool& ignoreSubDir, bool&) {
         ignoreSubDir = app::IsAtWalkDepthLimit(base, name, depth);
-        list->Items().Add(app::FolderListEntry(base, name));
+        entries.push_back(app::FolderListEntry(base, name));
     };
 
     int rawCount = 0;
@@ -32,8 +33,10 @@ int main(int argc, char** argv)
         runs,
         [&] {
             list->Clear();
-            list->BeginUpdate();
+            entries.clear();
             walker->Search();
+            list->BeginUpdate();
+            list->Items().AddAll(entries);
             list->EndUpdate();
             listed = list->Items().Count();
         },
