@@ -61,7 +61,9 @@ function(tessaly_make_delay_import_lib dll out_var)
   file(MAKE_DIRECTORY ${output_dir})
   file(WRITE ${output}.def "LIBRARY ${dll}.dll\nEXPORTS\n${export_lines}\n")
   # -k: the name looked up at run time drops the "@n" of i686 stdcall symbols, as the DLL exports it.
-  execute_process(COMMAND ${CMAKE_DLLTOOL} -k -d ${output}.def -D ${dll}.dll -y ${output}
+  # Names relative to the folder: dlltool makes the library's member and symbol names from the path it is given,
+  # and an absolute one would put the build folder into every exe (and the release would differ by where it was made).
+  execute_process(COMMAND ${CMAKE_DLLTOOL} -k -d lib${dll}_delay.a.def -D ${dll}.dll -y lib${dll}_delay.a
                   WORKING_DIRECTORY ${output_dir} COMMAND_ERROR_IS_FATAL ANY)
   if(CMAKE_SIZEOF_VOID_P EQUAL 4)
     tessaly_move_delay_tables_out_of_idata(${output})

@@ -299,3 +299,15 @@ TEST(Startup, LoadsNoneOfTheActionsDllsWithoutTheUpdateCheck)
         EXPECT_EQ(loaded.count(dll), 0u) << dll << " is loaded at start: " << names;
     }
 }
+
+// A program built without an update host (the release) has no server to ask: with the check switched on it starts
+// without a question and never loads the Internet functions.
+TEST(Startup, WithoutAnUpdateHostTheCheckAsksNothing)
+{
+    Session s;
+    s.WriteIni({"[Option]", "UpdateCheck=1", "[extension]", "count=1", "ex1=.txt"});
+    s.Start();
+    s.WaitForCounts();
+    EXPECT_EQ(s.Program().LoadedModules().count("wininet.dll"), 0u);
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+}
