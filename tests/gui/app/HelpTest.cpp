@@ -66,12 +66,7 @@ public:
     }
 
     // Waits for the viewer's record and removes it, so the next opening writes a new one.
-    ProbeRecord TakeViewerRecord()
-    {
-        const ProbeRecord record = WaitForProbeLog(viewer_);
-        DeleteFileA(ProbeLogPath(viewer_).c_str());
-        return record;
-    }
+    ProbeRecord TakeViewerRecord() { return TakeProbeLog(viewer_); }
 
 private:
     TempDir base_;

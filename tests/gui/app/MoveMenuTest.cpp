@@ -129,7 +129,7 @@ TEST(MoveMenu, SettingsOkRebuildsBothSubmenusWithoutLeftovers)
             }
             return 0;
         }, "an application to start") - 1;
-        for (const std::string& app : apps) DeleteFileA(ProbeLogPath(app).c_str());
+        for (const std::string& app : apps) RemoveProbeLog(app);
         return started;
     };
 

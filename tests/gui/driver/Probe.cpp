@@ -2,6 +2,9 @@
 
 #include "driver/Error.h"
 #include "driver/Files.h"
+#include "driver/Text.h"
+
+#include <windows.h>
 
 #include <windows.h>
 
@@ -50,6 +53,29 @@ std::optional<ProbeRecord> ReadProbeLog(const std::string& exePath)
 ProbeRecord WaitForProbeLog(const std::string& exePath, Timeout timeout)
 {
     return *WaitFor([&] { return ReadProbeLog(exePath); }, "the probe log " + ProbeLogPath(exePath), timeout);
+}
+
+void RemoveProbeLog(const std::string& exePath, Timeout timeout)
+{
+    const std::string log = ProbeLogPath(exePath);
+    if (!PathExists(log)) {
+        return;
+    }
+    // A second delete of a file whose deletion is still pending succeeds too, and one that lost the race to the
+    // probe's own close finds nothing: only the name's disappearance tells that the log is gone.
+    if (!DeleteFileW(ToWide(log).c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+        throw DriverError("cannot delete the probe log " + log + " (error " + std::to_string(GetLastError()) + ")");
+    }
+    if (!PollUntil([&] { return !PathExists(log); }, timeout)) {
+        throw DriverError(TimeoutMessage("the deleted probe log " + log + " to leave its folder", timeout));
+    }
+}
+
+ProbeRecord TakeProbeLog(const std::string& exePath, Timeout timeout)
+{
+    const ProbeRecord record = WaitForProbeLog(exePath, timeout);
+    RemoveProbeLog(exePath, timeout);
+    return record;
 }
 
 }  // namespace driver

@@ -23,5 +23,11 @@ std::string ProbeLogPath(const std::string& exePath);
 std::optional<ProbeRecord> ReadProbeLog(const std::string& exePath);
 // Waits for the probe copy's log; throws DriverError on timeout.
 ProbeRecord WaitForProbeLog(const std::string& exePath, Timeout timeout = kDefaultTimeout);
+// Removes the probe copy's log, if any, and waits until it is really gone, so that a later look sees only a later
+// run. A log is published by a rename whose handle the probe closes a moment later, and until then a deleted file
+// stays in its folder although DeleteFile succeeded. Throws DriverError when the log cannot be removed in time.
+void RemoveProbeLog(const std::string& exePath, Timeout timeout = kDefaultTimeout);
+// Waits for the probe copy's log, removes it as RemoveProbeLog does, and returns its record.
+ProbeRecord TakeProbeLog(const std::string& exePath, Timeout timeout = kDefaultTimeout);
 
 }  // namespace driver
