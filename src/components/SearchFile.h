@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ui/Component.h"
@@ -59,5 +60,6 @@ private:
     bool ListFolder(std::string& dir, bool& ignoreSubDir, bool& proceed);
 
     std::deque<std::string> queue_;  // folders still to be listed, first in, first out
+    std::optional<std::uint64_t> localTimeShift_;  // UTC to local file time, taken when the walk starts
     bool busy_ = false;
 };

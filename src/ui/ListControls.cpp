@@ -36,6 +36,13 @@ std::string SortKey(LCID locale, const std::wstring& text) {
     }
     return std::string(buffer.data(), static_cast<std::size_t>(std::max(n, 0)));
 }
+
+// The list or combo box class's own procedure. A fill hands its thousands of inserts straight to it: the message
+// dispatch and our subclass, which does nothing with inserts, took a fifth of the fill.
+WNDPROC ClassProcedure(HWND hwnd, bool wide) {
+    const ULONG_PTR procedure = wide ? GetClassLongPtrW(hwnd, GCLP_WNDPROC) : GetClassLongPtrA(hwnd, GCLP_WNDPROC);
+    return reinterpret_cast<WNDPROC>(procedure);
+}
 }  // namespace
 
 #define MSGS (combo_ ? kCombo : kList)
@@ -123,7 +130,10 @@ void ListItems::AddAll(const std::vector<std::string>& texts) {
         return;
     }
     Reserve(static_cast<int>(texts.size()), 64);
-    for (std::size_t i : InsertionOrder(wide)) Insert(-1, texts[i]);
+    const WNDPROC own = ClassProcedure(hwnd_, false);
+    for (std::size_t i : InsertionOrder(wide))
+        CallWindowProcA(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(texts[i].c_str()));
 }
 
 void ListItems::AddAllExact(const std::vector<std::wstring>& texts) {
@@ -139,7 +149,10 @@ void ListItems::AddAllExact(const std::vector<std::wstring>& texts) {
         return;
     }
     Reserve(static_cast<int>(texts.size()), 32);
-    for (std::size_t i : InsertionOrder(texts)) InsertExact(-1, texts[i]);
+    const WNDPROC own = ClassProcedure(hwnd_, true);
+    for (std::size_t i : InsertionOrder(texts))
+        CallWindowProcW(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1),
+                        reinterpret_cast<LPARAM>(texts[i].c_str()));
 }
 
 void ListItems::Clear() { SendMessageA(hwnd_, MSGS.reset, 0, 0); }

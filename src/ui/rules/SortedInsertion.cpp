@@ -46,31 +46,39 @@ std::size_t SearchedPosition(std::size_t count, std::size_t below, std::size_t e
 
 std::vector<std::size_t> SortedInsertionOrder(const std::vector<std::string>& keys) {
     const std::size_t n = keys.size();
-    std::vector<std::size_t> sorted(n);
-    std::iota(sorted.begin(), sorted.end(), std::size_t{0});
-    std::stable_sort(sorted.begin(), sorted.end(), [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
+    std::vector<std::size_t> order(n);
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
 
-    // Number the groups of equal keys in sorted order; each group collects its items in the control's order.
+    // Number the groups of equal keys in sorted order; each group owns the stretch of places it starts at.
     std::vector<std::size_t> groupOf(n);
-    std::size_t groups = 0;
+    std::vector<std::size_t> start;
     for (std::size_t i = 0; i < n; ++i) {
-        if (i == 0 || keys[sorted[i]] != keys[sorted[i - 1]]) ++groups;
-        groupOf[sorted[i]] = groups - 1;
+        if (i == 0 || keys[order[i]] != keys[order[i - 1]]) start.push_back(i);
+        groupOf[order[i]] = start.size() - 1;
     }
-    std::vector<std::vector<std::size_t>> members(groups);
+
+    // Replay the inserts: an item goes into its group's stretch where the control's search puts it among the equal
+    // items already there. Most groups hold one item, which needs no search.
+    const std::size_t groups = start.size();
+    std::vector<std::size_t> filled(groups, 0);
     GroupCounts counts(groups);
     for (std::size_t item = 0; item < n; ++item) {
         const std::size_t group = groupOf[item];
-        std::vector<std::size_t>& equal = members[group];
-        const std::size_t below = counts.Below(group);
-        const std::size_t position = SearchedPosition(item, below, equal.size());
-        equal.insert(equal.begin() + static_cast<std::ptrdiff_t>(position - below), item);
+        const std::size_t equal = filled[group];
+        std::size_t position = 0;
+        if (equal > 0) {
+            const std::size_t below = counts.Below(group);
+            position = SearchedPosition(item, below, equal) - below;
+        }
+        const auto stretch = order.begin() + static_cast<std::ptrdiff_t>(start[group]);
+        const auto place = stretch + static_cast<std::ptrdiff_t>(position);
+        const auto end = stretch + static_cast<std::ptrdiff_t>(equal);
+        std::copy_backward(place, end, end + 1);
+        *place = item;
+        filled[group] = equal + 1;
         counts.Add(group);
     }
-
-    std::vector<std::size_t> order;
-    order.reserve(n);
-    for (const std::vector<std::size_t>& equal : members) order.insert(order.end(), equal.begin(), equal.end());
     return order;
 }
 
