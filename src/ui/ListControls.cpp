@@ -37,12 +37,10 @@ std::string SortKey(LCID locale, const std::wstring& text) {
     return std::string(buffer.data(), static_cast<std::size_t>(std::max(n, 0)));
 }
 
-// The list or combo box class's own procedure. A fill hands its thousands of inserts straight to it: the message
-// dispatch and our subclass, which does nothing with inserts, took a fifth of the fill.
-WNDPROC ClassProcedure(HWND hwnd, bool wide) {
-    const ULONG_PTR procedure = wide ? GetClassLongPtrW(hwnd, GCLP_WNDPROC) : GetClassLongPtrA(hwnd, GCLP_WNDPROC);
-    return reinterpret_cast<WNDPROC>(procedure);
-}
+// The wide procedure of the list or combo box class. A fill hands its thousands of inserts straight to it: the
+// message dispatch, our subclass (which does nothing with inserts) and the conversion of each ANSI text took a third
+// of the fill.
+WNDPROC WideClassProcedure(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)); }
 }  // namespace
 
 #define MSGS (combo_ ? kCombo : kList)
@@ -122,18 +120,11 @@ void ListItems::AddAll(const std::vector<std::string>& texts) {
         for (const std::string& text : texts) Add(text);
         return;
     }
+    // The control keeps every text in its wide form, which these are: the same text the ANSI entry would give it.
     std::vector<std::wstring> wide;
     wide.reserve(texts.size());
     for (const std::string& text : texts) wide.push_back(FromCodePage(text));
-    if (exact_) {
-        AddAllExact(wide);
-        return;
-    }
-    Reserve(static_cast<int>(texts.size()), 64);
-    const WNDPROC own = ClassProcedure(hwnd_, false);
-    for (std::size_t i : InsertionOrder(wide))
-        CallWindowProcA(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(texts[i].c_str()));
+    FillInOrder(wide, 64);
 }
 
 void ListItems::AddAllExact(const std::vector<std::wstring>& texts) {
@@ -141,15 +132,19 @@ void ListItems::AddAllExact(const std::vector<std::wstring>& texts) {
         for (const std::wstring& text : texts) AddExact(text);
         return;
     }
-    if (!exact_) {
+    if (!exact_) {  // a list in the code page holds each name as the code page spells it
         std::vector<std::string> narrow;
         narrow.reserve(texts.size());
         for (const std::wstring& text : texts) narrow.push_back(ToCodePage(text));
         AddAll(narrow);
         return;
     }
-    Reserve(static_cast<int>(texts.size()), 32);
-    const WNDPROC own = ClassProcedure(hwnd_, true);
+    FillInOrder(texts, 32);
+}
+
+void ListItems::FillInOrder(const std::vector<std::wstring>& texts, int bytesEach) {
+    Reserve(static_cast<int>(texts.size()), bytesEach);
+    const WNDPROC own = WideClassProcedure(hwnd_);
     for (std::size_t i : InsertionOrder(texts))
         CallWindowProcW(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1),
                         reinterpret_cast<LPARAM>(texts[i].c_str()));

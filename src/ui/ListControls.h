@@ -43,6 +43,8 @@ private:
     // Position the control's own search would give text, which it compares to the items in its locale.
     int SortedPosition(const std::wstring& text) const;
     std::vector<std::size_t> InsertionOrder(const std::vector<std::wstring>& texts) const;
+    // Appends texts to the empty control in the order it would have sorted them into.
+    void FillInOrder(const std::vector<std::wstring>& texts, int bytesEach);
     int Insert(int index, const std::string& text);
     int InsertExact(int index, const std::wstring& text);
 
