@@ -64,13 +64,14 @@ FILETIME FromTicks(std::uint64_t ticks) {
 }
 
 // What FileTimeToLocalFileTime adds to every UTC time: the bias in force now, the same for any time it converts.
-// Taken once per walk; asked of the system for each of an entry's three times, it was a third of the walk's cost.
+// Taken once per walk; asked of the system for each of an entry's three times, it was a third of what the walk cost
+// over the bare listing.
 std::optional<std::uint64_t> LocalTimeShiftNow() {
     FILETIME utc;
     FILETIME local;
     GetSystemTimeAsFileTime(&utc);
     if (!FileTimeToLocalFileTime(&utc, &local)) return std::nullopt;
-    return Ticks(local) - Ticks(utc);  // modulo 2^64: adding it takes a negative bias off
+    return Ticks(local) - Ticks(utc);  // unsigned: west of UTC it wraps, and adding it still subtracts the bias
 }
 
 // Converts a UTC file time to a local TDateTime through the DOS form; False when any step fails.

@@ -37,9 +37,8 @@ std::string SortKey(LCID locale, const std::wstring& text) {
     return std::string(buffer.data(), static_cast<std::size_t>(std::max(n, 0)));
 }
 
-// The wide procedure of the list or combo box class. A fill hands its thousands of inserts straight to it: the
-// message dispatch, our subclass (which does nothing with inserts) and the conversion of each ANSI text took a third
-// of the fill.
+// The wide procedure of the list or combo box class. A fill hands its thousands of inserts straight to it, past the
+// message dispatch, our subclass (which does nothing with inserts) and a second conversion of each ANSI text.
 WNDPROC WideClassProcedure(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)); }
 }  // namespace
 
