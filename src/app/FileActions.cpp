@@ -9,12 +9,6 @@
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
-std::string TForm1::SelectedFilePath() {
-    int i = ListBox1->ItemIndex();
-    if (i < 0) return std::string();
-    return GetSelectedFolder() + ListBox1->Items()[i];
-}
-
 std::wstring TForm1::SelectedFileExactPath() {
     int i = ListBox1->ItemIndex();
     if (i < 0) return std::wstring();
@@ -27,18 +21,11 @@ bool TForm1::CheckFileSelected() {
     return false;
 }
 
-namespace {
-
-bool ReportFileMissing() {
+bool TForm1::CheckFileExists(const std::wstring& path) {
+    if (FileExists(path)) return true;
     ui::ShowMessage("ファイルが存在しません。\n\rファイル名変更、削除、移動された可能性があります。");
     return false;
 }
-
-}  // namespace
-
-bool TForm1::CheckFileExists(const std::string& path) { return FileExists(path) || ReportFileMissing(); }
-
-bool TForm1::CheckFileExists(const std::wstring& path) { return FileExists(path) || ReportFileMissing(); }
 
 void TForm1::ShellOpen(const std::string& file, const std::string& parameters, const char* operation) {
     // Whatever the shell starts runs in the program's own folder; its result is not examined.

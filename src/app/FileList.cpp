@@ -40,11 +40,12 @@ void TForm1::MakeFileList() {
         ui::ShowMessage("検索する拡張子が未設定なので設定してください。");
         OpenSettingsDialog();
     } else {
+        // The folder and its existence are the same for every extension: found once.
+        const std::string folder = GetSelectedFolder();
         std::vector<std::wstring> names;
-        for (const std::string& ext : extensions.entries) {
-            std::string folder = GetSelectedFolder();
-            if (!DirectoryExists(folder)) continue;
-            app::CollectExactMatches(ui::FromCodePage(folder + "*" + ext), names);
+        if (DirectoryExists(folder)) {
+            for (const std::string& ext : extensions.entries)
+                app::CollectExactMatches(ui::FromCodePage(folder + "*" + ext), names);
         }
         // One redraw for the whole fill, ordered once instead of sorted in on every insert.
         ListBox1->BeginUpdate();

@@ -5,6 +5,7 @@
 #include "app/Unit1.h"
 #include "dialogs/Unit2.h"
 #include "ui/Application.h"
+#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
 namespace {
@@ -35,7 +36,8 @@ void TForm1::N5Click(ui::Component*) {
 void TForm1::Delete1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
     // No existence test before asking: a file that has gone is reported after the confirmation.
-    if (ui::ConfirmWarning(SelectedFilePath() + "をゴミ箱に移動しますか？")) SendToRecycleBin(SelectedFileExactPath());
+    const std::wstring path = SelectedFileExactPath();
+    if (ui::ConfirmWarning(ui::ToCodePage(path) + "をゴミ箱に移動しますか？")) SendToRecycleBin(path);
 }
 
 void TForm1::SendToRecycleBin(const std::wstring& path) {

@@ -103,15 +103,12 @@ public:
 
     // Used by the dialogs.
     std::string GetSelectedFolder();
-    // The shared rules of the file actions: the selected file's path (GetSelectedFolder + the selected entry of
-    // the file list; empty when nothing is selected), the refusal when nothing is selected, the refusal when the
-    // file is gone, and the launch through the shell with the program's folder as working directory.
-    std::string SelectedFilePath();
-    // The selected file's exact path, which every action on the file uses: the code-page form of a name may be a
-    // stand-in, even another file's name.
+    // The shared rules of the file actions: the selected file's exact path (GetSelectedFolder + the selected entry
+    // of the file list, exactly: the code-page form of a name may be a stand-in, even another file's name; empty
+    // when nothing is selected), the refusal when nothing is selected, the refusal when the file is gone, and the
+    // launch through the shell with the program's folder as working directory.
     std::wstring SelectedFileExactPath();
     bool CheckFileSelected();
-    bool CheckFileExists(const std::string& path);
     bool CheckFileExists(const std::wstring& path);
     void ShellOpen(const std::string& file, const std::string& parameters, const char* operation = "open");
     void ShellOpenExact(const std::wstring& file, const std::wstring& parameters, const wchar_t* operation = L"open");

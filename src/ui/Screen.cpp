@@ -9,7 +9,8 @@ ScreenBounds FromRect(const RECT& r) { return {r.left, r.top, r.right - r.left, 
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info)) reinterpret_cast<std::vector<ScreenBounds>*>(lp)->push_back(FromRect(info.rcWork));
+    if (GetMonitorInfoA(monitor, &info))
+        reinterpret_cast<std::vector<ScreenBounds>*>(lp)->push_back(FromRect(info.rcWork));
     return TRUE;
 }
 
