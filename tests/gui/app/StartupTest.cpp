@@ -25,6 +25,39 @@ std::map<std::string, std::optional<std::string>> WindowStateKeys(const std::str
 
 }  // namespace
 
+// What a user who unpacked the download sees first (the release check runs this on the shipped programs): in a
+// folder with its settings, a subfolder and files with Japanese names, the window lists the folder and each folder's
+// files, and closing it writes the window state into that folder's Tessaly.ini.
+TEST(Startup, ListsItsFolderAndFilesAndSavesTheWindowState)
+{
+    Session s("ツール");
+    s.WriteIni(Ini({"[Form]", "Pos.Left=120", "Pos.Top=90"}));
+    s.MakeDir("資料");
+    s.WriteFile("メモ.txt");
+    s.WriteFile("予定表.txt");
+    s.WriteFile("report.dat");
+    s.WriteFile("資料\\議事録.txt");
+    const driver::Window& main = s.Start();
+    EXPECT_EQ(s.WaitForCounts(), "ファイルリスト 2");
+    EXPECT_EQ(s.Folders().Items(), (std::vector<std::string>{"ツール", "資料"}));
+    EXPECT_EQ(s.Control("Label1").Text(), "フォルダリスト 2");
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"メモ.txt", "予定表.txt"}));
+    s.ChooseFolder("資料", 1);
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"議事録.txt"}));
+    EXPECT_EQ(main.Bounds(), (driver::Rect{120, 90, 498, 315}));
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+
+    s.CloseAndWait();
+    const auto keys = WindowStateKeys(s.IniPath());
+    EXPECT_EQ(keys.at("Form/Pos.Left"), "120");
+    EXPECT_EQ(keys.at("Form/Pos.Top"), "90");
+    EXPECT_EQ(keys.at("Form/Pos.Width"), "378");
+    EXPECT_EQ(keys.at("Form/Pos.Height"), "225");
+    EXPECT_EQ(keys.at("Style/Style"), "ListBox");
+    EXPECT_EQ(keys.at("Style/bar_hide"), "0");
+    EXPECT_EQ(keys.at("Style/OnTop"), "0");
+}
+
 // Without a settings file the program asks for extensions and opens the settings dialog before its window shows;
 // after Cancel the window is as designed: no counts in the headers, the close and minimise labels visible.
 TEST(Startup, FirstRunCancelLeavesTheDesignWindow)

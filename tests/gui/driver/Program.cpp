@@ -8,6 +8,7 @@
 #include <tlhelp32.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <map>
 
 namespace driver {
@@ -70,12 +71,23 @@ void KillAndWait(DWORD processId)
     }
 }
 
+// Where the copy of exeName comes from: the build beside the test program, or for Tessaly.exe the exe that
+// TESSALY_TEST_PROGRAM names (the release check starts the download's programs this way).
+std::string SourceOf(const std::string& exeName)
+{
+    const char* chosen = std::getenv("TESSALY_TEST_PROGRAM");
+    if (exeName == "Tessaly.exe" && chosen != nullptr && *chosen != '\0') {
+        return chosen;
+    }
+    return JoinPath(TestExeFolder(), exeName);
+}
+
 }  // namespace
 
 Program::Program(const std::string& folder, const std::string& exeName)
     : folder_(folder), exePath_(JoinPath(folder, exeName))
 {
-    CopyFileTo(JoinPath(TestExeFolder(), exeName), exePath_);
+    CopyFileTo(SourceOf(exeName), exePath_);
 }
 
 Program::~Program()

@@ -21,7 +21,8 @@ namespace driver {
 
 class Program {
 public:
-    // Copies exeName from the test program's folder into folder (the program's own folder from then on).
+    // Copies exeName from the test program's folder into folder (the program's own folder from then on); Tessaly.exe
+    // comes from the path in the environment variable TESSALY_TEST_PROGRAM instead, when that is set.
     explicit Program(const std::string& folder, const std::string& exeName = "Tessaly.exe");
     ~Program();
     Program(const Program&) = delete;
