@@ -23,9 +23,9 @@ const char* const kAgent = "MyApp";
 // Each read asks for 1024 bytes; a buffer holds them and the 0 that ends the text.
 constexpr DWORD kReadSize = 1024;
 constexpr std::size_t kBufferSize = 1026;
-// The longest the whole check may keep start-up waiting for the network (name resolution, connecting, both
-// fetches); the time the question stays on the screen does not count. The system's own waits are far longer (or
-// endless under Wine), and a name server or a web server that does not answer must not look like a hang.
+// How long the version fetch (name resolution, connecting, reading) may keep start-up waiting for the network, and
+// after Yes the comment fetch, each on its own. The system's own waits are far longer (or endless under Wine), and a
+// name server or a web server that does not answer must not look like a hang.
 constexpr std::chrono::milliseconds kCheckTime(3000);
 
 // An Internet handle, closed when it goes.
@@ -200,18 +200,19 @@ std::string ReadVersionText(Fetch& version, const Deadline& deadline) {
     return app::IsVersionText(text) ? text : "0";
 }
 
-// The release comment, fetched through an Internet handle of its own: the text of the last read (a comment of at
-// most 1024 bytes comes in one read); empty when the file cannot be fetched whole before the deadline.
+// The release comment, fetched through an Internet handle of its own. A read may deliver only what has arrived so
+// far, so the pieces are joined until the end of the file, or until more than is shown has come (the rest is never
+// read); empty when that cannot be fetched before the deadline.
 std::string ReadComment(const std::string& url, const Deadline& deadline) {
     const FetchPtr comment(new Fetch);
     if (!comment->Open(url, deadline) || !comment->Delivered()) return std::string();
-    std::string text;
-    for (;;) {
+    std::string received;
+    while (received.size() <= app::CommentTextLimit) {
         if (!comment->Read(deadline)) return std::string();
         if (comment->Count() == 0) break;
-        text = comment->Buffer();
+        received.append(comment->Buffer(), comment->Count());
     }
-    return text;
+    return app::CommentText(received);
 }
 
 // The program's own version: the caption of Label2 of an About box that is made for the purpose and never shown.
@@ -230,20 +231,18 @@ void TForm1::CheckForUpdate() {
     const std::string fileName = app::UpdateFileName(settings::SettingsPath(BaseFolder));
 
     std::string received;
-    DWORD left = 0;
     {
         const Deadline deadline(kCheckTime);
         const FetchPtr version(new Fetch);
         if (!version->Open(app::VersionFileUrl(app::UpdateServerHost, fileName), deadline)) return;
         received = ReadVersionText(*version, deadline);
-        left = deadline.Left();
     }  // the connection is closed before the user is asked
 
     if (!app::IsNewerVersion(received, OwnVersion(this))) return;
     if (!ui::AskYesNo(app::UpdateQuestion(received))) return;
-    // The comment gets what the version file left of the check's time.
-    const Deadline rest{std::chrono::milliseconds(left)};
-    OpenDownloadPage(ReadComment(app::CommentFileUrl(app::UpdateServerHost, fileName), rest));
+    // The user asked for the comment: its wait is a new one, not what the version file left.
+    const Deadline commentDeadline(kCheckTime);
+    OpenDownloadPage(ReadComment(app::CommentFileUrl(app::UpdateServerHost, fileName), commentDeadline));
 }
 
 void TForm1::OpenDownloadPage(const std::string& comment) {

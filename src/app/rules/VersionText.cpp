@@ -23,6 +23,13 @@ std::string ReceivedText(std::string_view bytesRead) {
     return std::string(bytesRead.substr(0, bytesRead.find('\0')));
 }
 
+std::string CommentText(std::string_view received) {
+    if (received.size() <= CommentTextLimit) return ReceivedText(received);
+    std::string_view shown = received.substr(0, CommentTextLimit);
+    if (text::ByteTypeAt(received, CommentTextLimit - 1) == text::ByteType::Lead) shown.remove_suffix(1);
+    return ReceivedText(shown);
+}
+
 VersionNumber ToVersionNumber(std::string_view text) {
     // Compared as decimal texts rather than through a floating-point conversion: no locale, no overflow, no
     // rounding, and a text that is no number (two points, a lone point, nothing) simply counts as 0.

@@ -2,6 +2,7 @@
 // program's own version, and the URLs and question built from texts.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,14 @@ bool IsVersionText(std::string_view text);
 
 // The text of a receive buffer: the bytes read, up to the first 0 byte.
 std::string ReceivedText(std::string_view bytesRead);
+
+// The most of the release comment that is shown: one read's worth.
+constexpr std::size_t CommentTextLimit = 1024;
+
+// The comment shown for the bytes received of the comment file: their text when they are at most CommentTextLimit
+// bytes; of a longer file the text of its first CommentTextLimit bytes, less the first byte of a double-byte
+// character that the cut would split.
+std::string CommentText(std::string_view received);
 
 // A decimal number held exactly: whole without leading zeros, fraction without trailing zeros ("0" is "" and "").
 struct VersionNumber {

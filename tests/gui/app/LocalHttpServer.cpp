@@ -104,7 +104,14 @@ LocalHttpServer::~LocalHttpServer()
 void LocalHttpServer::Serve(const std::string& path, const std::string& body, int status)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    responses_[path] = Response{status, body};
+    responses_[path] = Response{status, {body}};
+}
+
+void LocalHttpServer::ServeInPieces(const std::string& path, const std::vector<std::string>& pieces,
+                                    std::chrono::milliseconds pause)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    responses_[path] = Response{200, pieces, pause};
 }
 
 void LocalHttpServer::HoldSilently(const std::string& path)
@@ -157,7 +164,7 @@ void LocalHttpServer::Handle(std::uintptr_t socketValue)
         head.append(buffer, static_cast<std::size_t>(n));
     }
     const std::string line = head.substr(0, head.find("\r\n"));
-    Response response{404, "<html><body><h1>404 Not Found</h1></body></html>"};
+    Response response{404, {"<html><body><h1>404 Not Found</h1></body></html>"}};
     {
         std::lock_guard<std::mutex> lock(mutex_);
         requests_.push_back(Request{line, HeaderValue(head, "User-Agent")});
@@ -174,11 +181,17 @@ void LocalHttpServer::Handle(std::uintptr_t socketValue)
         const auto found = responses_.find(path);
         if (found != responses_.end()) response = found->second;
     }
-    const std::string reply = "HTTP/1.1 " + std::to_string(response.status) + " " + ReasonOf(response.status) +
-                              "\r\nContent-Type: text/plain\r\nContent-Length: " +
-                              std::to_string(response.body.size()) +
-                              "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n" + response.body;
-    if (SendAll(client, reply)) {
+    std::size_t length = 0;
+    for (const std::string& piece : response.pieces) length += piece.size();
+    const std::string replyHead = "HTTP/1.1 " + std::to_string(response.status) + " " + ReasonOf(response.status) +
+                                  "\r\nContent-Type: text/plain\r\nContent-Length: " + std::to_string(length) +
+                                  "\r\nCache-Control: no-store\r\nConnection: close\r\n\r\n";
+    bool sent = SendAll(client, replyHead + (response.pieces.empty() ? std::string() : response.pieces[0]));
+    for (std::size_t i = 1; sent && i < response.pieces.size(); ++i) {
+        std::this_thread::sleep_for(response.pause);
+        sent = SendAll(client, response.pieces[i]);
+    }
+    if (sent) {
         // The client closes first, so this end of the port is not left waiting (TIME_WAIT) for the next test.
         while (recv(client, buffer, sizeof buffer, 0) > 0) {
         }

@@ -1,9 +1,10 @@
 // A small HTTP server on 127.0.0.1 inside the test program, for the update check of Tessaly_localhost.exe (whose
 // update server is 127.0.0.1 on the port the build fixes). It records every request and answers from a table of
-// paths, keeps the connection without a word, or refuses it.
+// paths (at once, or in pieces with pauses between them), keeps the connection without a word, or refuses it.
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <mutex>
@@ -37,6 +38,10 @@ public:
 
     // What a GET of path is answered with.
     void Serve(const std::string& path, const std::string& body, int status = 200);
+    // A GET of path is answered with the body pieces joined (status 200): the head and the first piece at once,
+    // then each further piece in a write of its own after the pause.
+    void ServeInPieces(const std::string& path, const std::vector<std::string>& pieces,
+                       std::chrono::milliseconds pause);
     // A GET of path is read and never answered, whatever the behaviour.
     void HoldSilently(const std::string& path);
 
@@ -47,7 +52,8 @@ public:
 private:
     struct Response {
         int status;
-        std::string body;
+        std::vector<std::string> pieces;
+        std::chrono::milliseconds pause{0};
     };
 
     void Run();

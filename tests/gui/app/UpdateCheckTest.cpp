@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <optional>
 #include <set>
@@ -72,6 +73,30 @@ bool HasIcon(const MessageDialog& box)
 std::string QuestionFor(const std::string& version)
 {
     return "バージョン" + version + "がリリースされています。\n\rダウンロードしますか？";
+}
+
+// Starts the program against the server, which offers 1.9, answers Yes and returns the text of the comment box that
+// follows within wait; then closes the box and the folder window that follows it and sees the program end.
+std::string CommentShownAfterYes(const LocalHttpServer& server, Timeout wait = kDefaultTimeout)
+{
+    UpdateSession session;
+    const std::string browser = CopyProbe(session.Dir().MakeDir("Browser"), "urlprobe.exe");
+    const shell_test::ShellCommandOverride http("http", browser, shell_test::kWineBrowserCommand);
+
+    const MessageDialog question = session.App().StartExpectingMessageBox();
+    EXPECT_EQ(question.Text(), QuestionFor("1.9"));
+    question.Press("はい(&Y)");
+    const MessageDialog comment = session.App().WaitForMessageBox(wait);
+    const std::string shown = comment.Text();
+    comment.Press("OK");
+    WaitForProbeLog(browser);
+    if (const Window folder = WaitFor([&] { return FolderWindowStartedBy(session.App().ProcessId()); },
+                                      "the program's folder in a folder window")) {
+        EndProcessOf(folder);
+    }
+    EXPECT_TRUE(session.App().WaitForExit().has_value()) << "the program must end";
+    EXPECT_EQ(server.RequestLines(), (std::vector<std::string>{kVersionRequest, kCommentRequest}));
+    return shown;
 }
 
 }  // namespace
@@ -225,31 +250,61 @@ TEST(UpdateCheck, UnreachableOrSilentServerDoesNotHoldUpStartUp)
     }
 }
 
-// The comment gets what the version file left of the check's 3 s: a server that answers the version and then never
-// sends the comment leaves an empty comment soon after Yes (6 s allowed for a busy machine), and the program ends
-// as usual.
+// The comment has 3 s of its own: a server that answers the version and then never sends the comment leaves an
+// empty comment soon after Yes (6 s allowed for a busy machine), and the program ends as usual.
 TEST(UpdateCheck, SilentCommentServerGivesAnEmptyCommentInTime)
 {
     LocalHttpServer server;
     server.Serve(kVersionPath, "1.9");
     server.HoldSilently(kCommentPath);
-    UpdateSession session;
-    const std::string browser = CopyProbe(session.Dir().MakeDir("Browser"), "urlprobe.exe");
-    const shell_test::ShellCommandOverride http("http", browser, shell_test::kWineBrowserCommand);
+    EXPECT_EQ(CommentShownAfterYes(server, Timeout(6000)), "");
+}
 
-    const MessageDialog question = session.App().StartExpectingMessageBox();
-    ASSERT_EQ(question.Text(), QuestionFor("1.9"));
-    question.Press("はい(&Y)");
-    const MessageDialog comment = session.App().WaitForMessageBox(Timeout(6000));
-    EXPECT_EQ(comment.Text(), "");
-    comment.Press("OK");
-    WaitForProbeLog(browser);
-    if (const Window folder = WaitFor([&] { return FolderWindowStartedBy(session.App().ProcessId()); },
-                                      "the program's folder in a folder window")) {
-        EndProcessOf(folder);
+// A comment is shown whole however it arrives: one that comes in two writes, the first ending inside a double-byte
+// character, exactly as the server has it; of a file longer than 1024 bytes the first 1024, less the lead byte of a
+// character that the cut splits. (Wine's reads wait for 1024 bytes or the end of the file, so under Wine only the
+// longer file comes in more than one read, the first ending inside a character.)
+TEST(UpdateCheck, CommentIsShownWholeHoweverItArrives)
+{
+    {
+        SCOPED_TRACE("a few hundred bytes, split inside 機");
+        const std::string comment =
+            "バージョン1.9の変更点\r\n"
+            "・ファイル一覧の並べ替えが速くなりました。\r\n"
+            "・フォルダ一覧に表示するフォルダの深さを設定できるようになりました。\r\n"
+            "・検索機能で大文字と小文字を区別するようにしました。\r\n"
+            "・ごみ箱へ削除するときの確認の文を直しました。\r\n"
+            "・設定画面でアプリケーションの登録を取り消せるようになりました。\r\n";
+        const std::size_t split = comment.find("検索機能") + 5;
+        ASSERT_EQ(comment.substr(split - 1, 2), "\x8B\x40") << "the first write ends with the lead byte of 機";
+        LocalHttpServer server;
+        server.Serve(kVersionPath, "1.9");
+        server.ServeInPieces(kCommentPath, {comment.substr(0, split), comment.substr(split)},
+                             std::chrono::milliseconds(500));
+        EXPECT_EQ(CommentShownAfterYes(server), comment);
     }
-    EXPECT_TRUE(session.App().WaitForExit().has_value()) << "the program must end";
-    EXPECT_EQ(server.RequestLines(), (std::vector<std::string>{kVersionRequest, kCommentRequest}));
+    {
+        SCOPED_TRACE("about 1,500 bytes, the 1,024th the lead byte of 更");
+        std::string comment = "a";
+        while (comment.size() < 1500) comment += "更新しました。";  // lead bytes at the odd places
+        ASSERT_EQ(comment.substr(1023, 2), "\x8D\x58") << "the first write ends with the lead byte of 更";
+        LocalHttpServer server;
+        server.Serve(kVersionPath, "1.9");
+        server.ServeInPieces(kCommentPath, {comment.substr(0, 1024), comment.substr(1024)},
+                             std::chrono::milliseconds(500));
+        EXPECT_EQ(CommentShownAfterYes(server), comment.substr(0, 1023));
+    }
+}
+
+// The version file and the comment have 3 s each: a version that comes after 1.8 s, then a comment that comes after
+// 1.8 s, is shown whole. Each is well within its own 3 s; the two together are not.
+TEST(UpdateCheck, CommentHasThreeSecondsOfItsOwn)
+{
+    const std::string comment = "新しい検索機能を追加しました。";
+    LocalHttpServer server;
+    server.ServeInPieces(kVersionPath, {"", "1.9"}, std::chrono::milliseconds(1800));
+    server.ServeInPieces(kCommentPath, {"", comment}, std::chrono::milliseconds(1800));
+    EXPECT_EQ(CommentShownAfterYes(server), comment);
 }
 
 // The switch: without UpdateCheck in the settings the check runs; UpdateCheck=0 asks the server nothing.

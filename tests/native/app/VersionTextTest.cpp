@@ -90,6 +90,20 @@ TEST(ReceivedText, EndsAtTheFirstZeroByte) {
     EXPECT_FALSE(app::IsNewerVersion(app::ReceivedText(std::string("\0" "2.0", 4)), "1.851"));
 }
 
+TEST(CommentText, ShowsTheFirst1024BytesWithoutAHalfCharacterAtTheCut) {
+    const std::string ascii1022(1022, 'a');
+    // Up to 1024 bytes: the text as it came, to its first 0 byte.
+    EXPECT_EQ(app::CommentText("新機能"), "新機能");
+    EXPECT_EQ(app::CommentText(ascii1022 + "戦"), ascii1022 + "戦");
+    EXPECT_EQ(app::CommentText(std::string("新機能\0garbage", 14)), "新機能");
+    // Longer: the first 1024 bytes, one fewer when the 1,024th opens a character that the cut splits.
+    EXPECT_EQ(app::CommentText(ascii1022 + "ab" + "更新"), ascii1022 + "ab");
+    EXPECT_EQ(app::CommentText(ascii1022 + "a" + "更新"), ascii1022 + "a");
+    // 戦 is 0x90 0xED: its trail byte looks like a lead byte and stays.
+    EXPECT_EQ(app::CommentText(ascii1022 + "戦" + "更新"), ascii1022 + "戦");
+    EXPECT_EQ(app::CommentText(std::string("abc\0", 4) + ascii1022), "abc");
+}
+
 TEST(UpdateUrls, AreBuiltFromHostPathsAndTheSettingsFileName) {
     EXPECT_EQ(app::UpdateFileName("Tessaly.ini"), "Tessaly.txt");
     EXPECT_EQ(app::UpdateFileName("C:\\ソフト\\Tessaly.ini"), "Tessaly.txt");
