@@ -5,6 +5,9 @@
 #include "driver/Error.h"
 #include "driver/Text.h"
 
+#include <optional>
+#include <utility>
+
 namespace driver {
 
 namespace {
@@ -32,6 +35,24 @@ const ListMessages& MessagesFor(const Window& window)
     throw DriverError("'" + window.Name() + "' is a " + className + ", not a list box or combo box");
 }
 
+// The item's text; nothing when the list has no such item (any more).
+std::optional<std::wstring> ReadItem(const Window& list, const ListMessages& messages, int index)
+{
+    const LRESULT length = SendW(list.Handle(), messages.textLength, static_cast<WPARAM>(index), 0);
+    if (length < 0) {
+        return std::nullopt;
+    }
+    // The length may be counted in ANSI bytes: never fewer than the UTF-16 units that come back.
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    const LRESULT copied =
+        SendW(list.Handle(), messages.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
+    if (copied < 0) {
+        return std::nullopt;
+    }
+    text.resize(static_cast<size_t>(copied));
+    return text;
+}
+
 }  // namespace
 
 int Window::ItemCount() const
@@ -46,27 +67,35 @@ std::string Window::ItemText(int index) const
 
 std::wstring Window::ExactItemText(int index) const
 {
-    const ListMessages& messages = MessagesFor(*this);
-    const LRESULT length = SendW(handle_, messages.textLength, static_cast<WPARAM>(index), 0);
-    if (length < 0) {
+    std::optional<std::wstring> text = ReadItem(*this, MessagesFor(*this), index);
+    if (!text) {
         throw DriverError("'" + Name() + "' has no item " + std::to_string(index) + " (it has " +
                           std::to_string(ItemCount()) + ")");
     }
-    // The length may be counted in ANSI bytes: never fewer than the UTF-16 units that come back.
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = SendW(handle_, messages.text, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
-    return text;
+    return *text;
 }
 
+// The items are read one message at a time while the program may be refilling the list (a test that waits for a
+// refill reads it meanwhile): a reading that loses an item or sees the count change is begun again.
 std::vector<std::wstring> Window::ExactItems() const
 {
-    std::vector<std::wstring> items;
-    const int count = ItemCount();
-    for (int index = 0; index < count; ++index) {
-        items.push_back(ExactItemText(index));
+    const ListMessages& messages = MessagesFor(*this);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::vector<std::wstring> items;
+        const int count = ItemCount();
+        for (int index = 0; index < count; ++index) {
+            std::optional<std::wstring> text = ReadItem(*this, messages, index);
+            if (!text) {
+                break;
+            }
+            items.push_back(std::move(*text));
+        }
+        if (static_cast<int>(items.size()) == count && ItemCount() == count) {
+            return items;
+        }
+        Sleep(10);
     }
-    return items;
+    throw DriverError("'" + Name() + "' kept changing while its items were read");
 }
 
 std::vector<std::string> Window::Items() const
