@@ -182,8 +182,18 @@ int ListItems::IndexOf(const std::string& text) const {
 int ListItems::IndexOfExact(const std::wstring& text) const {
     if (!exact_) return IndexOf(ToCodePage(text));
     if (text.empty()) return -1;
-    LRESULT i = SendMessageW(hwnd_, MSGS.findExact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-    return i == LB_ERR ? -1 : static_cast<int>(i);
+    // The control's search ignores letter case, and a case-sensitive folder may hold "README.txt" beside
+    // "readme.txt": of the items it finds, the one that is exactly text comes first. Each search goes on after the
+    // item it is given and wraps round to the first match at the end.
+    const LPARAM key = reinterpret_cast<LPARAM>(text.c_str());
+    const LRESULT first = SendMessageW(hwnd_, MSGS.findExact, static_cast<WPARAM>(-1), key);
+    if (first == LB_ERR) return -1;
+    for (LRESULT i = first; i != LB_ERR;) {
+        if (Exact(static_cast<int>(i)) == text) return static_cast<int>(i);
+        i = SendMessageW(hwnd_, MSGS.findExact, static_cast<WPARAM>(i), key);
+        if (i <= first) break;
+    }
+    return static_cast<int>(first);
 }
 
 void ListItems::Reserve(int count, int bytesEach) {

@@ -32,7 +32,8 @@ public:
     // Swaps the items at a and b of an unsorted control; the selection stays at the same position.
     void Exchange(int a, int b);
     void Clear();
-    // Index of the item equal to text ignoring letter case, or -1.
+    // Index of the item equal to text ignoring letter case, or -1; of several such items the one that is exactly
+    // text, when there is one.
     int IndexOf(const std::string& text) const;
     int IndexOfExact(const std::wstring& text) const;
     // Reserves room for count more items of about bytesEach bytes.

@@ -51,6 +51,32 @@ std::string ReadExact(const std::wstring& path)
     return std::string(buffer, read);
 }
 
+// Makes, beside the file at path, an empty file whose name differs from it in letter case alone. The system's own
+// calls would open the existing file instead (Wine looks names up without regard to case, and ignores
+// FILE_FLAG_POSIX_SEMANTICS), so the file is made by the Unix program touch, which Wine starts like any program.
+bool MakeFileOfOtherCase(const std::string& path, const std::string& otherName)
+{
+    using UnixName = char*(CDECL*)(const wchar_t*);
+    const auto unixName =
+        reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    if (unixName == nullptr) return false;
+    char* folder = unixName(ToWide(path.substr(0, path.rfind('\\'))).c_str());
+    if (folder == nullptr) return false;
+    std::wstring command = L"/usr/bin/touch \"" + ToWide(folder) + L"/" + ToWide(otherName) + L"\"";
+    HeapFree(GetProcessHeap(), 0, folder);
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info = {};
+    if (!CreateProcessW(L"Z:\\usr\\bin\\touch", &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &info)) {
+        return false;
+    }
+    WaitForSingleObject(info.hProcess, 10000);
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+    return true;
+}
+
 // The order the system's own sorted list box gives the names.
 std::vector<std::wstring> SystemSorted(const std::vector<std::wstring>& names)
 {
@@ -118,6 +144,29 @@ TEST_F(UnicodeNames, ListedByTheirTrueNamesInTheSystemsSortedOrderAndRefreshKeep
     ASSERT_TRUE(WaitUntil([&] { return s.Files().Selection() == index; }, "the selection after F5"));
     EXPECT_EQ(s.Files().ExactItemText(s.Files().Selection()), kAccented);
     EXPECT_EQ(s.Main().Child("Label2").Text(), "ファイルリスト 6");
+}
+
+// Names that differ in letter case alone, as a case-sensitive folder holds them (NTFS has such folders, and Wine on a
+// Unix file system makes every folder one): F5 keeps the selection on the very name, whichever of the two it is.
+TEST(CaseSensitiveNames, RefreshKeepsTheExactlyEqualNameSelected)
+{
+    Session s;
+    WriteExact(ToWide(s.Dir().Path()) + L"\\README.txt", "upper");
+    ASSERT_TRUE(MakeFileOfOtherCase(s.Dir().Path() + "\\README.txt", "readme.txt"));
+    s.Dir().WriteIni(IniWith({}));
+    s.Start();
+    s.ChooseFolder(s.BaseName(), 2);
+    for (const char* name : {"readme.txt", "README.txt"}) {
+        SCOPED_TRACE(name);
+        s.ChooseFile(name);
+        const int index = s.Files().Selection();
+        s.Program().Press("F5");
+        // The refill ends with the selection put back; wait for the list to be whole and selected again.
+        ASSERT_TRUE(WaitUntil([&] { return s.Files().ItemCount() == 2 && s.Files().Selection() >= 0; },
+                              "the list refilled and a selection"));
+        EXPECT_EQ(s.Files().Selection(), index);
+        EXPECT_EQ(s.Files().SelectedText(), name);
+    }
 }
 
 TEST_F(UnicodeNames, SearchFindsAnEntryByThePartsOfItsNameTheCodePageHolds)
