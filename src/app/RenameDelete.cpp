@@ -37,7 +37,7 @@ void TForm1::Delete1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
     // No existence test before asking: a file that has gone is reported after the confirmation.
     const std::wstring path = SelectedFileExactPath();
-    if (ui::ConfirmWarning(ui::ToCodePage(path) + "をゴミ箱に移動しますか？")) SendToRecycleBin(path);
+    if (ui::ConfirmWarning(path + ui::FromCodePage("をゴミ箱に移動しますか？"))) SendToRecycleBin(path);
 }
 
 void TForm1::SendToRecycleBin(const std::wstring& path) {

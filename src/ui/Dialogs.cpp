@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "ui/Application.h"
+#include "ui/CodePage.h"
 #include "ui/Form.h"
 
 namespace ui {
@@ -56,12 +57,13 @@ HWND BoxOwner() {
     return App().Handle();
 }
 
-int ShowBox(const std::string& text, const std::string& caption, UINT type, const BoxSetup& setup) {
+// The box in the exact form of its text: a path in it may hold names the code page cannot.
+int ShowBox(const std::wstring& text, const std::string& caption, UINT type, const BoxSetup& setup) {
     HHOOK previous = tHook;
     const BoxSetup* previousPending = tPending;
     tPending = &setup;
     tHook = SetWindowsHookExA(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
-    int r = MessageBoxA(BoxOwner(), text.c_str(), caption.c_str(), type | MB_SETFOREGROUND);
+    int r = MessageBoxW(BoxOwner(), text.c_str(), FromCodePage(caption).c_str(), type | MB_SETFOREGROUND);
     if (tHook) UnhookWindowsHookEx(tHook);
     tHook = previous;
     tPending = previousPending;
@@ -70,18 +72,20 @@ int ShowBox(const std::string& text, const std::string& caption, UINT type, cons
 
 }  // namespace
 
-void ShowMessage(const std::string& text) { ShowBox(text, App().Title(), MB_OK, BoxSetup{}); }
+void ShowMessage(const std::string& text) { ShowBox(FromCodePage(text), App().Title(), MB_OK, BoxSetup{}); }
 
-bool ConfirmWarning(const std::string& text) {
+bool ConfirmWarning(const std::string& text) { return ConfirmWarning(FromCodePage(text)); }
+
+bool ConfirmWarning(const std::wstring& text) {
     return ShowBox(text, "警告", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1, BoxSetup{"OK", true}) == IDYES;
 }
 
 void ShowErrorAbort(const std::string& text) {
-    ShowBox(text, "エラー", MB_OK | MB_ICONERROR, BoxSetup{"中止(&A)", false});
+    ShowBox(FromCodePage(text), "エラー", MB_OK | MB_ICONERROR, BoxSetup{"中止(&A)", false});
 }
 
 bool AskYesNo(const std::string& text) {
-    return ShowBox(text, App().Title(), MB_YESNO | MB_DEFBUTTON1, BoxSetup{"OK", true}) == IDYES;
+    return ShowBox(FromCodePage(text), App().Title(), MB_YESNO | MB_DEFBUTTON1, BoxSetup{"OK", true}) == IDYES;
 }
 
 }  // namespace ui

@@ -262,7 +262,8 @@ TEST_F(RecycleBin, YesMovesTheFileToTheTrashFromWhereItCanBeRestored)
 
 }  // namespace
 
-// A name the code page cannot hold: the exact file goes to the trash, never the file its stand-in names.
+// A name the code page cannot hold: the confirmation names the exact file, and that file goes to the trash, never
+// the file its stand-in names.
 TEST_F(RecycleBin, TheChosenFileGoesNotTheOneItsCodePageFormNames)
 {
     ASSERT_FALSE(trash_.empty()) << "WINEHOMEDIR is not set";
@@ -291,7 +292,10 @@ TEST_F(RecycleBin, TheChosenFileGoesNotTheOneItsCodePageFormNames)
     list_.ClickItem(index);
     ASSERT_TRUE(WaitUntil([&] { return list_.Selection() == index; }, "the accented file selected"));
     program_->Press("Del");
-    program_->WaitForMessageBox().Press("はい(&Y)");
+    const MessageDialog confirmation = program_->WaitForMessageBox();
+    // The confirmation names the exact file, not its stand-in "cafe-….txt".
+    EXPECT_EQ(confirmation.ExactText(), folder + accented + driver::ToWide("をゴミ箱に移動しますか？"));
+    confirmation.Press("はい(&Y)");
     ASSERT_TRUE(WaitUntil(
         [&] {
             for (const MessageDialog& shellBox : program_->OpenMessageBoxes()) {

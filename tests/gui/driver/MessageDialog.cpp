@@ -41,6 +41,12 @@ std::string MessageDialog::Text() const
     return text == nullptr ? std::string() : Window(text).Text();
 }
 
+std::wstring MessageDialog::ExactText() const
+{
+    const HWND text = GetDlgItem(window_.Handle(), kTextId);
+    return text == nullptr ? std::wstring() : Window(text).ExactText();
+}
+
 std::vector<std::string> MessageDialog::Buttons() const
 {
     std::vector<std::string> captions;

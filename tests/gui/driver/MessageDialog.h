@@ -18,6 +18,7 @@ public:
     std::string Caption() const;
     // The message text (the static control 0xFFFF), line breaks as the program wrote them.
     std::string Text() const;
+    std::wstring ExactText() const;
     // Button captions in the dialog's order ("はい(&Y)", "いいえ(&N)").
     std::vector<std::string> Buttons() const;
     // Clicks the button with exactly this caption and waits until the box has closed; throws DriverError
