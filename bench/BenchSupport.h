@@ -45,13 +45,64 @@ inline std::pair<double, double> BestInTurns(int runs, const std::function<void(
     return {best, bestReference};
 }
 
-// One line: what was measured, its time, the reference's time, the ratio and the target.
-inline void Report(const char* what, double ms, const char* reference, double referenceMs, double target)
+// The middle one of an odd number of figures (of an even number, the upper of the two middle ones).
+inline double Median(std::vector<double> figures)
 {
-    const double ratio = referenceMs > 0 ? ms / referenceMs : 0;
+    if (figures.empty()) return 0;
+    const auto middle = figures.begin() + figures.size() / 2;
+    std::nth_element(figures.begin(), middle, figures.end());
+    return *middle;
+}
+
+// A figure and its reference timed in turns: the median time of each and the median of the turns' ratios.
+struct InTurns {
+    double ms = 0;
+    double referenceMs = 0;
+    double ratio = 0;
+};
+
+// Times work and its reference in turns, back to back and in alternating order, so that a busy moment of the machine,
+// or what the first of a turn leaves warm for the second, weighs on both alike. The ratio is the median of the
+// turns' ratios: two best times may come from different moments, and on a shared machine those made the verdict
+// change from run to run. One turn first warms the caches and is not counted.
+inline InTurns MedianInTurns(int turns, const std::function<void()>& work, const std::function<void()>& reference)
+{
+    reference();
+    work();
+    std::vector<double> ms, referenceMs, ratios;
+    for (int i = 0; i < turns; ++i) {
+        double w = 0, r = 0;
+        if (i % 2 == 0) {
+            r = TimeMs(reference);
+            w = TimeMs(work);
+        } else {
+            w = TimeMs(work);
+            r = TimeMs(reference);
+        }
+        ms.push_back(w);
+        referenceMs.push_back(r);
+        ratios.push_back(r > 0 ? w / r : 0);
+    }
+    return {Median(ms), Median(referenceMs), Median(ratios)};
+}
+
+// One line: what was measured, its time, the reference's time, the ratio and the target.
+inline void ReportRatio(const char* what, double ms, const char* reference, double referenceMs, double ratio,
+                        double target)
+{
     std::printf("%-44s %9.1f ms | %-34s %9.1f ms | ratio %5.2f (target <= %.1f)%s\n", what, ms, reference,
                 referenceMs, ratio, target, ratio <= target ? "" : "  MISSED");
     std::fflush(stdout);
+}
+
+inline void Report(const char* what, double ms, const char* reference, double referenceMs, double target)
+{
+    ReportRatio(what, ms, reference, referenceMs, referenceMs > 0 ? ms / referenceMs : 0, target);
+}
+
+inline void Report(const char* what, const InTurns& t, const char* reference, double target)
+{
+    ReportRatio(what, t.ms, reference, t.referenceMs, t.ratio, target);
 }
 
 // A new empty folder under the Windows temporary folder, removed with everything in it at the end.
@@ -137,6 +188,8 @@ private:
 //   files\    20,000 empty files "f00000.dat", "f00001.txt"...
 //   folders\  40 folders "D0000"... each holding 49 "S0000"... (2,000 folders)
 //   full\     both of these
+//   walk\     400 folders "D0000"... each holding 49 "S0000"... (20,000 folders): the folder walk's, long enough to
+//             time against its reference on a shared machine
 //   empty\    nothing
 // Without the argument a benchmark lays out the trees it needs itself, which takes far longer under Wine.
 class Trees {
@@ -154,6 +207,7 @@ public:
             own_->MakeDir(n);
             if (n == "files" || n == "full") own_->MakeFiles(20000, n);
             if (n == "folders" || n == "full") own_->MakeFolders(40, 49, n);
+            if (n == "walk") own_->MakeFolders(400, 49, n);
         }
         return own_->Path() + "\\" + n;
     }

@@ -1,9 +1,10 @@
 // Start-up of the real program to a filled window (20,000 files, 2,000 folders), against the raw enumeration of the
-// same entries plus the start-up of an empty Win32 program placed, like Tessaly.exe, beside 20,000 files; and the
-// peak working set of both. Then where the time and the memory go: the program in an empty folder, with the folders
-// only, with the files only, the DLLs it has loaded, and the floor that Wine sets: a program with the same imports
-// that shows one window and does nothing else, in an empty folder and beside 20,000 files. Run with "--empty" it is
-// that empty program, with "--floor" the window program: each signals that it runs and waits to be measured.
+// same entries plus the start-up of an empty Win32 program placed, like Tessaly.exe, beside 20,000 files; and its
+// peak working set against the floor that Wine sets, a program with the same imports that shows one window with a
+// list box and does nothing else, beside the same files (Wine's first window alone takes some 3 MB, which the empty
+// program does not show). Then where the time and the memory go: the program in an empty folder, with the folders
+// only, with the files only, the DLLs it has loaded, and the floor in an empty folder. Run with "--empty" it is the
+// empty program, with "--floor" the window program: each signals that it runs and waits to be measured.
 #define PSAPI_VERSION 2
 #include "BenchSupport.h"
 
@@ -273,9 +274,12 @@ int main(int argc, char** argv)
     std::printf("window filled with %d folders and %d file entries\n", start.folders, start.files);
     std::printf("raw enumeration %.1f ms, empty program start %.1f ms (beside 20,000 files)\n", raw, empty.ms);
     bench::Report("start-up to a filled window", start.ms, "raw enumeration + empty start", raw + empty.ms, 2.0);
-    const double more = Mb(start.peak) - Mb(empty.peak);
-    std::printf("%-44s %9.1f MB | %-34s %9.1f MB | difference %.1f MB (target <= 5.0)%s\n", "peak working set",
-                Mb(start.peak), "empty program", Mb(empty.peak), more, more <= 5.0 ? "" : "  MISSED");
+    const double more = Mb(start.peak) - Mb(floorBeside.peak);
+    std::printf("%-44s %9.1f MB | %-34s %9.1f MB | difference %.1f MB (target <= 4.0)%s\n", "peak working set",
+                Mb(start.peak), "floor: one window, same files", Mb(floorBeside.peak), more,
+                more <= 4.0 ? "" : "  MISSED");
+    std::printf("  over the empty program (no window) beside 20,000 files, %.1f MB: %+.1f MB\n", Mb(empty.peak),
+                Mb(start.peak) - Mb(empty.peak));
     std::printf("start-up breakdown (best of %d each):\n", runs);
     std::printf("  empty folder          %7.1f ms  %5.1f MB\n", bare.ms, Mb(bare.peak));
     std::printf("  2,000 folders only    %7.1f ms  %5.1f MB  (%d folder entries)\n", foldersOnly.ms,
@@ -287,9 +291,8 @@ int main(int argc, char** argv)
     std::printf("  floor: a program with the same imports showing one window, in the empty folder %7.1f ms  %5.1f MB\n",
                 floor.ms, Mb(floor.peak));
     std::printf("         and beside 20,000 files %7.1f ms  %5.1f MB\n", floorBeside.ms, Mb(floorBeside.peak));
-    std::printf("  over the floor beside 20,000 files: start-up %.2fx of floor + raw enumeration, peak working set "
-                "%+.1f MB\n",
-                start.ms / (floorBeside.ms + raw), Mb(start.peak) - Mb(floorBeside.peak));
+    std::printf("  over the floor beside 20,000 files: start-up %.2fx of floor + raw enumeration\n",
+                start.ms / (floorBeside.ms + raw));
     std::printf("  DLLs of the program in the empty folder: %s\n", bare.modules.c_str());
     std::printf("  DLLs of the floor program:               %s\n", floor.modules.c_str());
     return 0;
