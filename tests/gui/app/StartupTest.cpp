@@ -48,14 +48,10 @@ TEST(Startup, ListsItsFolderAndFilesAndSavesTheWindowState)
     EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
 
     s.CloseAndWait();
-    const auto keys = WindowStateKeys(s.IniPath());
-    EXPECT_EQ(keys.at("Form/Pos.Left"), "120");
-    EXPECT_EQ(keys.at("Form/Pos.Top"), "90");
-    EXPECT_EQ(keys.at("Form/Pos.Width"), "378");
-    EXPECT_EQ(keys.at("Form/Pos.Height"), "225");
-    EXPECT_EQ(keys.at("Style/Style"), "ListBox");
-    EXPECT_EQ(keys.at("Style/bar_hide"), "0");
-    EXPECT_EQ(keys.at("Style/OnTop"), "0");
+    const std::map<std::string, std::optional<std::string>> written = {
+        {"Form/Pos.Left", "120"},   {"Form/Pos.Top", "90"},      {"Form/Pos.Width", "378"}, {"Form/Pos.Height", "225"},
+        {"Style/Style", "ListBox"}, {"Style/bar_hide", "0"}, {"Style/OnTop", "0"}};
+    EXPECT_EQ(WindowStateKeys(s.IniPath()), written);
 }
 
 // Without a settings file the program asks for extensions and opens the settings dialog before its window shows;
