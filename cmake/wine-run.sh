@@ -7,7 +7,9 @@
 tessaly_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 export WINEPREFIX="$tessaly_root/build/wine/prefix"
 export HOME="$tessaly_root/build/wine/home"
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# A shell that has just generated the locale cannot switch to it itself (its C library read the list of locales
+# before), and says so; the programs it starts can. The set-up fails earlier when the locale cannot be generated.
+export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 2>/dev/null
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # WinINet's preconfigured access honours the proxy variables, even for 127.0.0.1.

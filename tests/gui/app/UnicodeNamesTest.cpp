@@ -57,9 +57,10 @@ std::string ReadExact(const std::wstring& path)
 bool MakeFileOfOtherCase(const std::string& path, const std::string& otherName)
 {
     using UnixName = char*(CDECL*)(const wchar_t*);
-    const auto unixName =
-        reinterpret_cast<UnixName>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+    const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
     if (unixName == nullptr) return false;
+    // The Unix path of the test's temporary folder is ASCII.
     char* folder = unixName(ToWide(path.substr(0, path.rfind('\\'))).c_str());
     if (folder == nullptr) return false;
     std::wstring command = L"/usr/bin/touch \"" + ToWide(folder) + L"/" + ToWide(otherName) + L"\"";
