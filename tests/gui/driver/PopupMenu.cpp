@@ -1,6 +1,7 @@
 #include "driver/PopupMenu.h"
 
 #include "driver/Error.h"
+#include "driver/Input.h"
 
 namespace driver {
 
@@ -47,6 +48,14 @@ PopupMenu PopupMenu::OpenOn(const Window& on, Timeout timeout)
 
 PopupMenu PopupMenu::OpenAt(const Window& on, Point client, Timeout timeout)
 {
+    // A menu that opens under the mouse pointer soon learns where the pointer is and highlights the item there,
+    // taking the highlight from under the keys that choose an item. The pointer waits in the screen corner
+    // farthest from where the menu opens, which no menu of the program reaches.
+    const Rect area = on.ClientBounds();
+    const Point opensAt{area.left + client.x, area.top + client.y};
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    MouseMoveTo({opensAt.x < width / 2 ? width - 1 : 0, opensAt.y < height / 2 ? height - 1 : 0});
     on.RightClickAt(client);
     return Current(on.ProcessId(), timeout);
 }
