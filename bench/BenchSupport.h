@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/CodePage.h"
+
 namespace bench {
 
 // Milliseconds taken by one call of work.
@@ -221,13 +223,13 @@ private:
 // Raw enumeration of one folder's entries matching pattern ("*.*"): how many there are.
 inline int RawList(const std::string& pattern)
 {
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
+    WIN32_FIND_DATAW fd;
+    HANDLE h = FindFirstFileW(ui::ToWide(pattern).c_str(), &fd);
     if (h == INVALID_HANDLE_VALUE) return 0;
     int n = 0;
     do {
         ++n;
-    } while (FindNextFileA(h, &fd));
+    } while (FindNextFileW(h, &fd));
     FindClose(h);
     return n;
 }
@@ -235,22 +237,23 @@ inline int RawList(const std::string& pattern)
 // Raw breadth-first enumeration of the folders below root down to depth levels: how many folders (root included).
 inline int RawWalk(const std::string& root, int depth)
 {
-    std::deque<std::pair<std::string, int>> queue{{root, 0}};
+    std::deque<std::pair<std::wstring, int>> queue{{ui::ToWide(root), 0}};
     int folders = 1;
     while (!queue.empty()) {
         auto [dir, level] = queue.front();
         queue.pop_front();
         if (level >= depth) continue;
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((dir + "\\*.*").c_str(), &fd);
+        WIN32_FIND_DATAW fd;
+        HANDLE h = FindFirstFileW((dir + L"\\*.*").c_str(), &fd);
         if (h == INVALID_HANDLE_VALUE) continue;
         do {
             if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-            if (fd.cFileName[0] == '.' && (fd.cFileName[1] == 0 || (fd.cFileName[1] == '.' && fd.cFileName[2] == 0)))
+            if (fd.cFileName[0] == L'.' &&
+                (fd.cFileName[1] == 0 || (fd.cFileName[1] == L'.' && fd.cFileName[2] == 0)))
                 continue;
             ++folders;
-            queue.emplace_back(dir + "\\" + fd.cFileName, level + 1);
-        } while (FindNextFileA(h, &fd));
+            queue.emplace_back(dir + L"\\" + fd.cFileName, level + 1);
+        } while (FindNextFileW(h, &fd));
         FindClose(h);
     }
     return folders;

@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     const auto walkOnly = bench::MedianInTurns(turns, [&] { walker->Search(); }, [&] { bench::RawWalk(root, depth); });
 
     std::printf("folders: raw %d, listed %d (medians of %d turns)\n", rawCount, listed, turns);
-    bench::Report("folder walk + folder list fill (20,000)", walked, "raw FindFirstFileA walk", 1.3);
-    bench::Report("  of which the walk alone", walkOnly, "raw FindFirstFileA walk", 1.3);
+    bench::Report("folder walk + folder list fill (20,000)", walked, "raw FindFirstFileW walk", 1.3);
+    bench::Report("  of which the walk alone", walkOnly, "raw FindFirstFileW walk", 1.3);
     return 0;
 }

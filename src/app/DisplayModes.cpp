@@ -151,7 +151,7 @@ void TForm1::FormMouseDown(ui::Component*, ui::MouseButton, ui::ShiftState Shift
     if (GetBorderStyle() != ui::BorderStyle::None || !Shift.left) return;
     // Let the system move the window as if its title bar had been grabbed.
     ReleaseCapture();
-    SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+    SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 void TForm1::N1Click(ui::Component*) {

@@ -9,10 +9,10 @@
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
-std::wstring TForm1::SelectedFileExactPath() {
+std::string TForm1::SelectedFilePath() {
     int i = ListBox1->ItemIndex();
-    if (i < 0) return std::wstring();
-    return ui::FromCodePage(GetSelectedFolder()) + ListBox1->Items().Exact(i);
+    if (i < 0) return std::string();
+    return GetSelectedFolder() + ListBox1->Items()[i];
 }
 
 bool TForm1::CheckFileSelected() {
@@ -21,7 +21,7 @@ bool TForm1::CheckFileSelected() {
     return false;
 }
 
-bool TForm1::CheckFileExists(const std::wstring& path) {
+bool TForm1::CheckFileExists(const std::string& path) {
     if (FileExists(path)) return true;
     ui::ShowMessage("ファイルが存在しません。\n\rファイル名変更、削除、移動された可能性があります。");
     return false;
@@ -29,27 +29,23 @@ bool TForm1::CheckFileExists(const std::wstring& path) {
 
 void TForm1::ShellOpen(const std::string& file, const std::string& parameters, const char* operation) {
     // Whatever the shell starts runs in the program's own folder; its result is not examined.
-    ShellExecuteA(Handle(), operation, file.c_str(), parameters.c_str(), BaseFolder.c_str(), SW_SHOW);
-}
-
-void TForm1::ShellOpenExact(const std::wstring& file, const std::wstring& parameters, const wchar_t* operation) {
-    const std::wstring folder = ui::FromCodePage(BaseFolder);
-    ShellExecuteW(Handle(), operation, file.c_str(), parameters.c_str(), folder.c_str(), SW_SHOW);
+    ShellExecuteW(Handle(), ui::ToWide(operation).c_str(), ui::ToWide(file).c_str(),
+                  ui::ToWide(parameters).c_str(), ui::ToWide(BaseFolder).c_str(), SW_SHOW);
 }
 
 void TForm1::N2Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    const std::wstring path = SelectedFileExactPath();
+    const std::string path = SelectedFilePath();
     if (!CheckFileExists(path)) return;
-    ShellOpenExact(path, L"");
+    ShellOpen(path, "");
 }
 
 void TForm1::N3Click(ui::Component*) { ShellOpen(GetSelectedFolder(), ""); }
 
 void TForm1::Property1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    const std::wstring path = SelectedFileExactPath();
-    if (!CheckFileExists(path)) return;
+    const std::wstring path = ui::ToWide(SelectedFilePath());
+    if (!CheckFileExists(ui::FromWide(path))) return;
     SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;

@@ -9,22 +9,23 @@
 #include "app/FolderEntries.h"
 #include "components/FindHandle.h"
 #include "settings/Schema.h"
+#include "text/Utf8.h"
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
-void app::CollectExactMatches(const std::wstring& pattern, std::vector<std::wstring>& names,
-                              FindFirstExFunction findFirst) {
-    // The wide listing gives each name as it is on disk; the ANSI one would give a stand-in for a name the code
-    // page cannot hold, and that stand-in may be the name of another file.
+void app::CollectMatches(const std::string& pattern, std::vector<std::string>& names,
+                         FindFirstExFunction findFirst) {
+    const std::wstring widePattern = ui::ToWide(pattern);
     WIN32_FIND_DATAW fd;
-    FindHandle find(findFirst(pattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
+    FindHandle find(findFirst(widePattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
                               FIND_FIRST_EX_LARGE_FETCH));
     // Systems older than Windows 7 refuse both as an invalid parameter.
     if (!find.Valid() && GetLastError() == ERROR_INVALID_PARAMETER)
-        find = FindHandle(FindFirstFileW(pattern.c_str(), &fd));
+        find = FindHandle(FindFirstFileW(widePattern.c_str(), &fd));
     if (!find.Valid()) return;
     do {
-        names.emplace_back(fd.cFileName);
+        names.emplace_back();
+        text::AppendUtf8(std::wstring_view(fd.cFileName), names.back());
     } while (FindNextFileW(find.Get(), &fd));
 }
 
@@ -42,14 +43,13 @@ void TForm1::MakeFileList() {
     } else {
         // The folder and its existence are the same for every extension: found once.
         const std::string folder = GetSelectedFolder();
-        std::vector<std::wstring> names;
+        std::vector<std::string> names;
         if (DirectoryExists(folder)) {
-            for (const std::string& ext : extensions.entries)
-                app::CollectExactMatches(ui::FromCodePage(folder + "*" + ext), names);
+            for (const std::string& ext : extensions.entries) app::CollectMatches(folder + "*" + ext, names);
         }
         // One redraw for the whole fill, ordered once instead of sorted in on every insert.
         ListBox1->BeginUpdate();
-        ListBox1->Items().AddAllExact(names);
+        ListBox1->Items().AddAll(names);
         ListBox1->EndUpdate();
     }
     SetFileCount(*Label2, ListBox1->Items().Count());
@@ -57,12 +57,11 @@ void TForm1::MakeFileList() {
 
 void TForm1::Refresh1Click(ui::Component*) {
     int i = ListBox1->ItemIndex();
-    // The exact name: the code-page form of "café.txt" may be "cafe.txt", another file's name.
-    std::wstring selected = i >= 0 ? ListBox1->Items().Exact(i) : std::wstring();
+    std::string selected = i >= 0 ? ListBox1->Items()[i] : std::string();
     ListBox1->Clear();
     ListBox1->SetHint("");
     MakeFileList();
-    ListBox1->SetItemIndex(ListBox1->Items().IndexOfExact(selected));
+    ListBox1->SetItemIndex(ListBox1->Items().IndexOf(selected));
     SetFileCount(*Label2, ListBox1->Items().Count());
 }
 

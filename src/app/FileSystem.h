@@ -6,32 +6,29 @@
 
 #include <string>
 
+#include "ui/CodePage.h"
+
 inline bool FileExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = GetFileAttributesW(ui::ToWide(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 inline bool DirectoryExists(const std::string& path) {
-    DWORD a = GetFileAttributesA(path.c_str());
+    DWORD a = GetFileAttributesW(ui::ToWide(path).c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The path in the system's full form ("C:\a\..\b" is "C:\b"; a trailing backslash stays); the path unchanged when
 // the system cannot expand it.
 inline std::string FullPathName(const std::string& path) {
-    std::string full(MAX_PATH, '\0');
-    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+    const std::wstring wide = ui::ToWide(path);
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
     if (n >= full.size()) {  // too small: n is the size needed, terminator included
-        full.assign(n, '\0');
-        n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        full.assign(n, L'\0');
+        n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
     }
     if (n == 0 || n >= full.size()) return path;
     full.resize(n);
-    return full;
-}
-
-// The same test on a file's exact name.
-inline bool FileExists(const std::wstring& path) {
-    DWORD a = GetFileAttributesW(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+    return ui::FromWide(full);
 }

@@ -14,7 +14,7 @@ using FindFirstExFunction = HANDLE(WINAPI*)(LPCWSTR, FINDEX_INFO_LEVELS, LPVOID,
 // Appends the exact name of every entry matching pattern: files, folders, "." and "..", hidden and system ones
 // alike. Asks for the basic information and the large fetch of Windows 7 and later, and lists the plain way where
 // the system refuses them; findFirst stands for the system's call.
-void CollectExactMatches(const std::wstring& pattern, std::vector<std::wstring>& names,
-                         FindFirstExFunction findFirst = FindFirstFileExW);
+void CollectMatches(const std::string& pattern, std::vector<std::string>& names,
+                    FindFirstExFunction findFirst = FindFirstFileExW);
 
 }  // namespace app

@@ -4,6 +4,7 @@
 #include "app/FileSystem.h"
 #include "app/rules/DisplayNames.h"
 #include "settings/Schema.h"
+#include "text/Utf8.h"
 #include "ui/Dialogs.h"
 
 void TForm1::AddFolderEntry(const std::string& entry) { folderEntries_.push_back(entry); }
@@ -24,16 +25,17 @@ void TForm1::FillFolderList() {
 
 namespace {
 
-// The ANSI file functions take paths of fewer than MAX_PATH (260) characters: a folder whose path, with the
-// trailing backslash that every user of the folder list adds, does not fit could be listed but never opened.
+// The file functions take paths of fewer than MAX_PATH (260) characters, counted in the system's UTF-16 form: a
+// folder whose path, with the trailing backslash that every user of the folder list adds, does not fit could be
+// listed but never opened.
 constexpr std::size_t kMaxPath = 260;
 
-bool FitsAnsiPath(const std::string& folder) { return folder.size() + 1 < kMaxPath; }
+bool FitsPathLimit(const std::string& folder) { return text::Utf16Length(folder) + 1 < kMaxPath; }
 
 }  // namespace
 
 void TForm1::SearchDir1Find(ui::Component*, const std::string& Name, TSearchFileData, bool& IgnoreSubDir, bool&) {
-    if (!FitsAnsiPath(Name)) {  // left out, and so is everything below it
+    if (!FitsPathLimit(Name)) {  // left out, and so is everything below it
         IgnoreSubDir = true;
         return;
     }

@@ -4,6 +4,7 @@
 
 #include "app/FileSystem.h"
 #include "app/Unit1.h"
+#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
 namespace {
@@ -18,5 +19,5 @@ void OpenHelpFile(HWND owner) {
         ui::ShowMessage("ヘルプファイル\"HELP.HLP\"が存在しません。");
         return;
     }
-    ShellExecuteA(owner, "open", kHelpFile, "", BaseFolder.c_str(), SW_SHOW);
+    ShellExecuteW(owner, L"open", ui::ToWide(kHelpFile).c_str(), L"", ui::ToWide(BaseFolder).c_str(), SW_SHOW);
 }

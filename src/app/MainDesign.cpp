@@ -9,7 +9,7 @@ using namespace std::placeholders;
 TForm1::TForm1(ui::Component* owner) : ui::Form(owner, "TForm1", "Form1") {
     SetCaption("Tessaly");
     SetBounds(284, 244, 378, 225);
-    SetWindowLongA(Handle(), GWL_EXSTYLE, GetWindowLongA(Handle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
+    SetWindowLongW(Handle(), GWL_EXSTYLE, GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
     CreateDesign();
     CreatePopupMenu();
     BindEvents();
@@ -28,8 +28,6 @@ void TForm1::CreateDesign() {
     Button1->UseOwnTextColor();
     ListBox1 = new ui::ListBox(this, this, "ListBox1", 185, 20, 185, 153, true);
     ListBox1->SetShowHint(true);
-    // File names are held as they are on disk, also those the code page cannot hold.
-    ListBox1->UseExactText();
     ComboBox1 = new ui::ComboBox(this, this, "ComboBox1", 185, 0, 185, 20, true);
     ComboBox1->SetText("フォルダを選択してください");
     ComboBox1->SetVisible(false);

@@ -58,15 +58,15 @@ void TForm1::MoveFile(ui::Component* Sender) {
     const bool combo = ComboStyle();
     const int entries = combo ? ComboBox1->Items().Count() : ListBox2->Items().Count();
     if (k < 0 || k >= entries) return;
-    std::wstring target = ui::FromCodePage(DisplayNameToPath(combo ? ComboBox1->Items()[k] : ListBox2->Items()[k]));
+    std::string target = DisplayNameToPath(combo ? ComboBox1->Items()[k] : ListBox2->Items()[k]);
 
     if (!CheckFileSelected()) return;
-    const std::wstring source = SelectedFileExactPath();
+    const std::string source = SelectedFilePath();
     if (!CheckFileExists(source)) return;
-    target += ListBox1->Items().Exact(ListBox1->ItemIndex());  // the entry is the bare file name
+    target += ListBox1->Items()[ListBox1->ItemIndex()];  // the entry is the bare file name
 
     // MoveFileW moves across volumes too, and without MOVEFILE_REPLACE_EXISTING it fails on an existing target.
-    if (!::MoveFileW(source.c_str(), target.c_str())) ui::ShowMessage("移動に失敗しました。");
+    if (!::MoveFileW(ui::ToWide(source).c_str(), ui::ToWide(target).c_str())) ui::ShowMessage("移動に失敗しました。");
 }
 
 // Frees the run-time items of the move and open-with submenus, so that the next start-up run can build them anew.

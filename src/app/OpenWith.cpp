@@ -4,7 +4,6 @@
 #include "app/FileSystem.h"
 #include "app/Unit1.h"
 #include "settings/Schema.h"
-#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
 namespace {
@@ -31,7 +30,7 @@ void TForm1::MakeApplicationMenu() {
 // Starts the application of the clicked item with the selected file as its one, quoted parameter.
 void TForm1::Open_Apli(ui::Component* Sender) {
     if (!CheckFileSelected()) return;
-    const std::wstring file = SelectedFileExactPath();
+    const std::string file = SelectedFilePath();
     // The item's name is its application's key; the path is read afresh at every click.
     const std::string application = settings::ReadApplicationPath(Settings(), Sender ? Sender->Name : "");
     // The application is tested first, so a missing one is reported even when the file is gone too.
@@ -41,5 +40,5 @@ void TForm1::Open_Apli(ui::Component* Sender) {
     }
     if (!CheckFileExists(file)) return;
     // An empty operation lets the shell take the default action of the application.
-    ShellOpenExact(ui::FromCodePage(Quoted(application)), L"\"" + file + L"\"", L"");
+    ShellOpen(Quoted(application), Quoted(file), "");
 }

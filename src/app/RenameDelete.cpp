@@ -23,12 +23,12 @@ public:
 
 void TForm1::N5Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    if (!CheckFileExists(SelectedFileExactPath())) return;
-    const std::wstring name = ListBox1->Items().Exact(ListBox1->ItemIndex());
+    if (!CheckFileExists(SelectedFilePath())) return;
+    const std::string name = ListBox1->Items()[ListBox1->ItemIndex()];
     RenameDialogRelease release;
     Form2 = new TForm2(this);
-    Form2->Label3->SetExactCaption(name);
-    Form2->Edit1->SetExactCaption(name);
+    Form2->Label3->SetCaption(name);
+    Form2->Edit1->SetText(name);
     Form2->Edit1->SelectAll();
     Form2->ShowModal();
 }
@@ -36,13 +36,13 @@ void TForm1::N5Click(ui::Component*) {
 void TForm1::Delete1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
     // No existence test before asking: a file that has gone is reported after the confirmation.
-    const std::wstring path = SelectedFileExactPath();
-    if (ui::ConfirmWarning(path + ui::FromCodePage("をゴミ箱に移動しますか？"))) SendToRecycleBin(path);
+    const std::string path = SelectedFilePath();
+    if (ui::ConfirmWarning(path + "をゴミ箱に移動しますか？")) SendToRecycleBin(path);
 }
 
-void TForm1::SendToRecycleBin(const std::wstring& path) {
+void TForm1::SendToRecycleBin(const std::string& path) {
     // The shell takes a list of names ended by an empty one: the appended NUL and the string's own terminator.
-    std::wstring names = path;
+    std::wstring names = ui::ToWide(path);
     names.push_back(L'\0');
     SHFILEOPSTRUCTW operation;
     ZeroMemory(&operation, sizeof operation);

@@ -11,8 +11,9 @@
 #include "app/rules/Reach.h"
 #include "dialogs/Unit4.h"
 #include "settings/Schema.h"
-#include "text/ShiftJis.h"
+#include "text/PathText.h"
 #include "ui/Application.h"
+#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 #include "ui/Screen.h"
 
@@ -25,11 +26,11 @@ namespace {
 
 // The folder of the running program, with a trailing backslash.
 std::string ProgramFolder() {
-    std::vector<char> buf(MAX_PATH);
+    std::vector<wchar_t> buf(MAX_PATH);
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        DWORD n = GetModuleFileNameW(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
         if (n == 0) return std::string();
-        if (n < buf.size()) return text::ExtractFilePath(std::string(buf.data(), n));
+        if (n < buf.size()) return text::ExtractFilePath(ui::FromWide(std::wstring_view(buf.data(), n)));
         buf.resize(buf.size() * 2);
     }
 }
@@ -60,7 +61,7 @@ void TForm1::FormCreate(ui::Component*) {
     BaseFolder = ProgramFolder();
 
     std::string folder = ComboStyle() ? SelectedText(*ComboBox1) : SelectedText(*ListBox2);
-    const std::wstring file = ListBox1->ItemIndex() >= 0 ? ListBox1->Items().Exact(ListBox1->ItemIndex()) : L"";
+    const std::string file = SelectedText(*ListBox1);
 
     ListBox2->Clear();
     ComboBox1->Items().Clear();
@@ -105,7 +106,7 @@ void TForm1::FormCreate(ui::Component*) {
     // to its end; repeating the remaining steps would enter the modes and build the menus a second time.
     if (run != startupRuns_) return;
 
-    if (int i = ListBox1->Items().IndexOfExact(file); i >= 0) ListBox1->SetItemIndex(i);
+    if (int i = ListBox1->Items().IndexOf(file); i >= 0) ListBox1->SetItemIndex(i);
 
     if (settings::ReadBarHide(Settings())) {
         HideTitleBar();

@@ -103,15 +103,13 @@ public:
 
     // Used by the dialogs.
     std::string GetSelectedFolder();
-    // The shared rules of the file actions: the selected file's exact path (GetSelectedFolder + the selected entry
-    // of the file list, exactly: the code-page form of a name may be a stand-in, even another file's name; empty
-    // when nothing is selected), the refusal when nothing is selected, the refusal when the file is gone, and the
-    // launch through the shell with the program's folder as working directory.
-    std::wstring SelectedFileExactPath();
+    // The shared rules of the file actions: the selected file's path (GetSelectedFolder + the selected entry of the
+    // file list; empty when nothing is selected), the refusal when nothing is selected, the refusal when the file is
+    // gone, and the launch through the shell with the program's folder as working directory.
+    std::string SelectedFilePath();
     bool CheckFileSelected();
-    bool CheckFileExists(const std::wstring& path);
+    bool CheckFileExists(const std::string& path);
     void ShellOpen(const std::string& file, const std::string& parameters, const char* operation = "open");
-    void ShellOpenExact(const std::wstring& file, const std::wstring& parameters, const wchar_t* operation = L"open");
     void SaveWindowState();
     void ShowTitleBar();
     void FreeDynamicMenuItems();
@@ -152,7 +150,7 @@ private:
 
     // Rename and delete (RenameDelete.cpp).
     // Sends the file at path (full path) to the recycle bin through the shell; reports a missing file.
-    void SendToRecycleBin(const std::wstring& path);
+    void SendToRecycleBin(const std::string& path);
 
     // File search (FileSearch.cpp).
 

@@ -14,6 +14,7 @@
 #include "dialogs/Unit3.h"
 #include "settings/Schema.h"
 #include "ui/Application.h"
+#include "ui/CodePage.h"
 #include "ui/Handles.h"
 #include "ui/Dialogs.h"
 
@@ -212,7 +213,7 @@ std::string ReadComment(const std::string& url, const Deadline& deadline) {
         if (comment->Count() == 0) break;
         received.append(comment->Buffer(), comment->Count());
     }
-    return app::CommentText(received);
+    return ui::FromWide(ui::FromCodePage(app::CommentText(received)));
 }
 
 // The program's own version: the caption of Label2 of an About box that is made for the purpose and never shown.

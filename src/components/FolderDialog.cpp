@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "ui/CodePage.h"
 #include "ui/Control.h"
 
 namespace {
@@ -33,7 +34,7 @@ using ItemIdList = std::unique_ptr<ITEMIDLIST, ItemIdListFree>;
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM, LPARAM data) {
     // wParam TRUE: the data is a path, not an item identifier list.
-    if (message == BFFM_INITIALIZED) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+    if (message == BFFM_INITIALIZED) SendMessageW(window, BFFM_SETSELECTIONW, TRUE, data);
     return 0;
 }
 
@@ -49,24 +50,26 @@ HWND TFolderDlg::OwnerWindow() const {
 bool TFolderDlg::Execute() {
     ComApartment com;
 
-    BROWSEINFOA info{};
+    const std::wstring title = ui::ToWide(Title);
+    const std::wstring root = ui::ToWide(Root);
+    BROWSEINFOW info{};
     info.hwndOwner = OwnerWindow();
     info.pidlRoot = nullptr;
     info.pszDisplayName = nullptr;
-    info.lpszTitle = Title.c_str();
+    info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS;
-    if (!Root.empty()) {
+    if (!root.empty()) {
         info.lpfn = BrowseCallback;
-        info.lParam = reinterpret_cast<LPARAM>(Root.c_str());
+        info.lParam = reinterpret_cast<LPARAM>(root.c_str());
     }
 
-    ItemIdList chosen(SHBrowseForFolderA(&info));
+    ItemIdList chosen(SHBrowseForFolderW(&info));
     if (!chosen) {
         FolderName.clear();
         return false;
     }
-    char path[MAX_PATH] = {};
-    SHGetPathFromIDListA(chosen.get(), path);
-    FolderName = path;
+    wchar_t path[MAX_PATH] = {};
+    SHGetPathFromIDListW(chosen.get(), path);
+    FolderName = ui::FromWide(path);
     return true;
 }

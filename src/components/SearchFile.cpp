@@ -3,25 +3,26 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <cstring>
+#include <cwchar>
 #include <optional>
 #include <utility>
 
 #include "components/FindHandle.h"
-#include "text/ShiftJis.h"
+#include "text/Utf8.h"
+#include "ui/CodePage.h"
 #include "ui/Handles.h"
 
 namespace {
 
-// Starts a listing like FindFirstFileA, asking for the larger transfer buffer where the system offers it.
-HANDLE FindFirst(const char* pattern, WIN32_FIND_DATAA& found) {
+// Starts a listing like FindFirstFileW, asking for the larger transfer buffer where the system offers it.
+HANDLE FindFirst(const wchar_t* pattern, WIN32_FIND_DATAW& found) {
     // Standard information keeps the 8.3 names in the record; the large fetch only changes the buffer size, not
     // which entries come or in what order.
-    HANDLE handle = FindFirstFileExA(pattern, FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
+    HANDLE handle = FindFirstFileExW(pattern, FindExInfoStandard, &found, FindExSearchNameMatch, nullptr,
                                      FIND_FIRST_EX_LARGE_FETCH);
     // Systems older than Windows 7 refuse the flag as an invalid parameter.
     if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
-        handle = FindFirstFileA(pattern, &found);
+        handle = FindFirstFileW(pattern, &found);
     return handle;
 }
 
@@ -86,13 +87,16 @@ bool FileTimeToDateTime(const FILETIME& utc, const std::optional<std::uint64_t>&
 }
 
 // Fills the record from the find data (reusing the record's string buffers).
-void FillSearchFileData(const WIN32_FIND_DATAA& found, const std::optional<std::uint64_t>& localShift,
+void FillSearchFileData(const WIN32_FIND_DATAW& found, const std::optional<std::uint64_t>& localShift,
                         TSearchFileData& data) {
-    data.FileName.assign(found.cFileName);
-    if (found.cAlternateFileName[0] != '\0')
-        data.ShortName.assign(found.cAlternateFileName);
-    else
+    data.FileName.clear();
+    text::AppendUtf8(std::wstring_view(found.cFileName), data.FileName);
+    if (found.cAlternateFileName[0] != L'\0') {
+        data.ShortName.clear();
+        text::AppendUtf8(std::wstring_view(found.cAlternateFileName), data.ShortName);
+    } else {
         data.ShortName.assign(data.FileName);
+    }
     data.Size = static_cast<std::int64_t>((static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) |
                                           found.nFileSizeLow);
     data.CreationTimeValid = FileTimeToDateTime(found.ftCreationTime, localShift, data.CreationTime);
@@ -108,18 +112,18 @@ void FillSearchFileData(const WIN32_FIND_DATAA& found, const std::optional<std::
 }
 
 // True for the "." and ".." entries every listing holds; other names beginning with a point are real folders.
-bool IsDotEntry(const char* name) {
+bool IsDotEntry(const wchar_t* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// The absolute form of a path as GetFullPathNameA gives it (a trailing backslash stays); empty when it fails.
-std::string ExpandFileName(const std::string& name) {
-    if (name.empty()) return std::string();
-    std::string full(MAX_PATH, '\0');
-    DWORD length = GetFullPathNameA(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+// The absolute form of a path as GetFullPathNameW gives it (a trailing backslash stays); empty when it fails.
+std::wstring ExpandFileName(const std::wstring& name) {
+    if (name.empty()) return std::wstring();
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
     if (length >= full.size()) {  // too small: length is the size needed, terminator included
-        full.assign(length, '\0');
-        length = GetFullPathNameA(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        full.assign(length, L'\0');
+        length = GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
         if (length >= full.size()) length = 0;
     }
     full.resize(length);
@@ -137,9 +141,9 @@ struct FolderIdentity {
 };
 
 // The identity of the folder a path leads to (through any link on the way); false when it cannot be opened.
-bool IdentifyFolder(const std::string& path, FolderIdentity& identity) {
+bool IdentifyFolder(const std::wstring& path, FolderIdentity& identity) {
     // Opening a folder needs backup semantics; without FILE_FLAG_OPEN_REPARSE_POINT a link is followed.
-    HANDLE opened = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    HANDLE opened = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return false;
     const ui::UniqueHandle<HANDLE, CloseHandle> folder(opened);
@@ -152,14 +156,14 @@ bool IdentifyFolder(const std::string& path, FolderIdentity& identity) {
 // True when the folder at path (a junction or symbolic link) leads back to one of the folders its path passes
 // through: walking into it would go round for ever, each round a level deeper. Ordinary folders never get here, so
 // a tree without links costs no handle more than the listing itself.
-bool LeadsToAncestor(const std::string& path) {
+bool LeadsToAncestor(const std::wstring& path) {
     FolderIdentity target;
     if (!IdentifyFolder(path, target)) return false;
-    std::string ancestor = path;
+    std::wstring ancestor = path;
     for (;;) {
-        const std::size_t cut = text::LastDelimiter(ancestor, "\\");
-        if (cut == std::string::npos || cut < 2) return false;  // nothing above it, or the two backslashes of a share
-        const bool root = ancestor[cut - 1] == ':';  // "C:\" is the last one
+        const std::size_t cut = ancestor.rfind(L'\\');
+        if (cut == std::wstring::npos || cut < 2) return false;  // nothing above it, or the two backslashes of a share
+        const bool root = ancestor[cut - 1] == L':';  // "C:\" is the last one
         ancestor.resize(root ? cut + 1 : cut);
         FolderIdentity identity;
         if (IdentifyFolder(ancestor, identity) && identity == target) return true;
@@ -170,9 +174,9 @@ bool LeadsToAncestor(const std::string& path) {
 // Marks the walker busy for one walk and, on every way out, clears the mark and gives the queue's memory back.
 class BusyScope {
 public:
-    BusyScope(bool& busy, std::deque<std::string>& queue) : busy_(busy), queue_(queue) { busy_ = true; }
+    BusyScope(bool& busy, std::deque<std::wstring>& queue) : busy_(busy), queue_(queue) { busy_ = true; }
     ~BusyScope() {
-        std::deque<std::string>().swap(queue_);
+        std::deque<std::wstring>().swap(queue_);
         busy_ = false;
     }
     BusyScope(const BusyScope&) = delete;
@@ -180,7 +184,7 @@ public:
 
 private:
     bool& busy_;
-    std::deque<std::string>& queue_;
+    std::deque<std::wstring>& queue_;
 };
 
 }  // namespace
@@ -191,8 +195,8 @@ TSearchDir::~TSearchDir() = default;
 
 bool TSearchDir::Search() {
     if (busy_ || !OnFind) return false;
-    const std::string path = ExpandFileName(BaseDir);
-    if (path.empty() || GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    const std::wstring path = ExpandFileName(ui::ToWide(BaseDir));
+    if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     BusyScope busy(busy_, queue_);
     return WalkFrom(path);
 }
@@ -205,7 +209,7 @@ void TSearchDir::DoFind(const std::string& Name, const TSearchFileData& Data, bo
 }
 
 // Reports the base folder, then every folder below it level by level; False when the handler stopped the walk.
-bool TSearchDir::WalkFrom(const std::string& path) {
+bool TSearchDir::WalkFrom(const std::wstring& path) {
     queue_.clear();
     localTimeShift_ = LocalTimeShiftNow();
     bool proceed = true;
@@ -215,16 +219,16 @@ bool TSearchDir::WalkFrom(const std::string& path) {
     // is reported with an empty record.
     TSearchFileData data;
     {
-        WIN32_FIND_DATAA found;
+        WIN32_FIND_DATAW found;
         FindHandle find(FindFirst(path.c_str(), found));
         if (find.Valid()) FillSearchFileData(found, localTimeShift_, data);
     }
-    DoFind(path, data, ignoreSubDir, proceed);
+    DoFind(ui::FromWide(path), data, ignoreSubDir, proceed);
     if (!proceed) return false;
     if (!ignoreSubDir) queue_.push_back(path);
 
     while (!queue_.empty()) {
-        std::string dir = std::move(queue_.front());
+        std::wstring dir = std::move(queue_.front());
         queue_.pop_front();
         if (!ListFolder(dir, ignoreSubDir, proceed)) return false;
     }
@@ -233,30 +237,34 @@ bool TSearchDir::WalkFrom(const std::string& path) {
 
 // Reports the subfolders of dir and queues those the handler lets the walk enter; False when the walk stops.
 // A folder that cannot be listed (gone, access denied, path too long) contributes nothing.
-bool TSearchDir::ListFolder(std::string& dir, bool& ignoreSubDir, bool& proceed) {
-    if (!text::LastCharIs(dir, '\\')) dir += '\\';
+bool TSearchDir::ListFolder(std::wstring& dir, bool& ignoreSubDir, bool& proceed) {
+    if (dir.empty() || dir.back() != L'\\') dir += L'\\';
     const std::size_t dirLength = dir.size();
-    dir += "*.*";
-    WIN32_FIND_DATAA found;
+    dir += L"*.*";
+    WIN32_FIND_DATAW found;
     FindHandle find(FindFirst(dir.c_str(), found));
     dir.resize(dirLength);
     if (!find.Valid()) return true;
 
+    // The folder's own part of each reported name, converted once for all its subfolders.
+    const std::string dirName = ui::FromWide(dir);
     TSearchFileData data;
+    std::string name;
     do {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || IsDotEntry(found.cFileName)) continue;
-        const std::size_t nameLength = std::strlen(found.cFileName);
-        std::string full;
+        const std::size_t nameLength = std::wcslen(found.cFileName);
+        std::wstring full;
         full.reserve(dirLength + nameLength);
         full.append(dir).append(found.cFileName, nameLength);
         FillSearchFileData(found, localTimeShift_, data);
+        name.assign(dirName).append(data.FileName);
         ignoreSubDir = false;
-        DoFind(full, data, ignoreSubDir, proceed);
+        DoFind(name, data, ignoreSubDir, proceed);
         if (!proceed) return false;
         if (ignoreSubDir) continue;
         // A link back to an ancestor is reported like any folder but never entered.
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && LeadsToAncestor(full)) continue;
         queue_.push_back(std::move(full));
-    } while (FindNextFileA(find.Get(), &found));
+    } while (FindNextFileW(find.Get(), &found));
     return true;
 }

@@ -56,10 +56,10 @@ protected:
     virtual void DoFind(const std::string& Name, const TSearchFileData& Data, bool& IgnoreSubDir, bool& Continue);
 
 private:
-    bool WalkFrom(const std::string& path);
-    bool ListFolder(std::string& dir, bool& ignoreSubDir, bool& proceed);
+    bool WalkFrom(const std::wstring& path);
+    bool ListFolder(std::wstring& dir, bool& ignoreSubDir, bool& proceed);
 
-    std::deque<std::string> queue_;  // folders still to be listed, first in, first out
+    std::deque<std::wstring> queue_;  // folders still to be listed (in the system's form), first in, first out
     std::optional<std::uint64_t> localTimeShift_;  // UTC to local file time, taken when the walk starts
     bool busy_ = false;
 };

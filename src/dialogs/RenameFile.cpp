@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "ui/CodePage.h"
+
 namespace dialogs {
 
 namespace {
@@ -57,7 +59,12 @@ std::wstring FolderOf(const std::wstring& path) {
 // the new spelling. The temporary name is one that nothing holds yet, and never the name the file is to end with;
 // when the second step does not happen the file gets its old name back, and when even that fails the result says
 // where the file is.
-RenameResult RenameThroughTemporaryName(const std::wstring& oldPath, const std::wstring& newPath) {
+struct WideResult {
+    bool renamed = false;
+    std::wstring strandedAt;
+};
+
+WideResult RenameThroughTemporaryName(const std::wstring& oldPath, const std::wstring& newPath) {
     const std::wstring stem = FolderOf(oldPath) + L"~tessaly-rename-" + std::to_wstring(GetCurrentProcessId()) + L"-";
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::wstring temporary = stem + std::to_wstring(attempt) + L".tmp";
@@ -74,9 +81,7 @@ RenameResult RenameThroughTemporaryName(const std::wstring& oldPath, const std::
     return {};
 }
 
-}  // namespace
-
-RenameResult RenameFile(const std::wstring& oldPath, const std::wstring& newPath) {
+WideResult RenameWide(const std::wstring& oldPath, const std::wstring& newPath) {
     // MoveFileW without flags never replaces another file. A target that is the file itself needs care: another
     // spelling of its name is renamed in two steps; any other name of it (a hard link) is an existing entry that
     // must stay, and some file systems would report a rename onto it as done while nothing happened.
@@ -85,6 +90,13 @@ RenameResult RenameFile(const std::wstring& oldPath, const std::wstring& newPath
         return RenameThroughTemporaryName(oldPath, newPath);
     }
     return {MoveFileW(oldPath.c_str(), newPath.c_str()) != FALSE, std::wstring()};
+}
+
+}  // namespace
+
+RenameResult RenameFile(const std::string& oldPath, const std::string& newPath) {
+    const WideResult result = RenameWide(ui::ToWide(oldPath), ui::ToWide(newPath));
+    return {result.renamed, ui::FromWide(result.strandedAt)};
 }
 
 }  // namespace dialogs

@@ -25,9 +25,6 @@ TForm2::TForm2(ui::Component* owner) : ui::Form(owner, "TForm2", "Form2") {
     Edit1 = new ui::Edit(this, this, "Edit1", 8, 88, 265, 20);
     Button1 = new ui::Button(this, this, "Button1", "OK", 152, 112, 57, 25);
     Button2 = new ui::Button(this, this, "Button2", "キャンセル", 216, 112, 57, 25);
-    // The current name and the new one are held exactly, also where the code page cannot hold them.
-    Label3->UseExactText();
-    Edit1->UseExactText();
     // The edit box comes first, so it has the focus when the dialog opens. Enter and Escape press no button.
     Edit1->SetTabOrder(0);
     Button1->SetTabOrder(1);
@@ -54,27 +51,25 @@ bool TForm2::CheckNewName(const std::string& name) {
 // OK: checks the new name, renames the selected file (after confirming a change of extension), refreshes the file
 // list, selects the file under the name it now has and closes. A refused name keeps the dialog open.
 void TForm2::Button1Click(ui::Component*) {
-    const std::wstring newName = Edit1->ExactCaption();
-    // The checks read the code-page form, where a character the code page cannot hold becomes "?" and so never
-    // passes for one of the characters the table refuses.
-    if (!CheckNewName(ui::ToCodePageWithoutBestFit(newName))) return;
+    const std::string newName = Edit1->Text();
+    if (!CheckNewName(newName)) return;
 
-    const std::wstring folder = ui::FromCodePage(Form1->GetSelectedFolder());
-    std::wstring oldName;
+    const std::string folder = Form1->GetSelectedFolder();
+    std::string oldName;
     bool renamed = false;
     if (Form1->CheckFileSelected()) {
-        oldName = Form1->ListBox1->Items().Exact(Form1->ListBox1->ItemIndex());
+        oldName = Form1->ListBox1->Items()[Form1->ListBox1->ItemIndex()];
         if (!Form1->CheckFileExists(folder + oldName)) oldName.clear();
     }
     if (!oldName.empty()) {
-        const std::wstring oldPath = folder + oldName;
-        const std::wstring newPath = folder + newName;
+        const std::string oldPath = folder + oldName;
+        const std::string newPath = folder + newName;
         if (dialogs::SameFileExt(oldPath, newPath) ||
             ui::ConfirmWarning("拡張子が変更されています。ファイル名を変更しますか？")) {
             const dialogs::RenameResult result = dialogs::RenameFile(oldPath, newPath);
             renamed = result.renamed;
             if (!result.strandedAt.empty()) {
-                ui::ShowMessage("リネームに失敗しました。\n\rファイルは " + ui::ToCodePage(result.strandedAt) +
+                ui::ShowMessage("リネームに失敗しました。\n\rファイルは " + result.strandedAt +
                                 " にあります。");
             } else if (!renamed) {
                 ui::ShowMessage("リネームに失敗しました。");
@@ -84,12 +79,12 @@ void TForm2::Button1Click(ui::Component*) {
 
     Form1->Refresh1Click(nullptr);
     // Exact match only; the vanished file's empty name matches nothing, so nothing is selected then.
-    const std::wstring selectName = dialogs::ExtractFileName(renamed ? folder + newName : folder + oldName);
+    const std::string selectName = dialogs::ExtractFileName(renamed ? folder + newName : folder + oldName);
     ui::ListItems items = Form1->ListBox1->Items();
     int found = -1;
     if (!oldName.empty()) {
         for (int i = 0; i < items.Count(); ++i) {
-            if (items.Exact(i) == selectName) {
+            if (items[i] == selectName) {
                 found = i;
                 break;
             }

@@ -21,14 +21,14 @@ TAboutBox::TAboutBox(ui::Component* owner) : ui::Form(owner, "TAboutBox", "About
     // The number fills the blank run of Version, so the line reads "バージョン：1.851号".
     Label2 = new ui::Label(this, Panel1, "Label2", TESSALY_VERSION_TEXT, 79, 37, 26, 12);
     // Version must not paint over the number that lies on it.
-    SetWindowLongA(Version->Handle(), GWL_STYLE, GetWindowLongA(Version->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
+    SetWindowLongW(Version->Handle(), GWL_STYLE, GetWindowLongW(Version->Handle(), GWL_STYLE) | WS_CLIPSIBLINGS);
     SetWindowPos(Label2->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Copyright = new ui::Label(this, Panel1, "Copyright", "作者：kessa", 18, 58, 72, 12);
     Label1 = new ui::Label(this, Panel1, "Label1", "公開日：2007.03.06", 16, 80, 94, 12);
     ProgramIcon = new ui::Image(this, Panel1, "ProgramIcon", 216, 17, 32, 32);
     // A shared icon belongs to the module: nothing to free.
     ProgramIcon->SetIcon(static_cast<HICON>(
-        LoadImageA(GetModuleHandleA(nullptr), "MAINICON", IMAGE_ICON, 32, 32, LR_SHARED)));
+        LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 32, 32, LR_SHARED)));
     OKButton = new ui::Button(this, Panel1, "OKButton", "閉じる", 198, 64, 67, 25);
     OKButton->SetModalResult(ui::mrOk);
     // Enter closes the dialog; there is no cancel button, so Escape does not.

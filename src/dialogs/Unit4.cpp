@@ -13,7 +13,7 @@
 #include "app/rules/DisplayNames.h"
 #include "dialogs/rules/Extensions.h"
 #include "settings/Schema.h"
-#include "text/ShiftJis.h"
+#include "text/PathText.h"
 #include "ui/Application.h"
 #include "ui/Dialogs.h"
 

@@ -3,11 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "settings/rules/ProfileValues.h"
+#include "settings/rules/StoredText.h"
 #include "text/ShiftJis.h"
+#include "ui/CodePage.h"
 
 namespace settings {
 
@@ -29,25 +32,50 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 bool IniFile::Exists() const
 {
-    DWORD attributes = GetFileAttributesA(path_.c_str());
+    DWORD attributes = GetFileAttributesW(ui::ToWide(path_).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
+
+namespace {
+
+// Longest value a read takes in, in characters: room for a long path in the stored form.
+constexpr DWORD kReadRoom = 32767;
+
+// A key or value as the file keeps it: the text itself where the code page holds it, else its stored form.
+std::wstring StoredForm(const std::string& text)
+{
+    std::wstring wide = ui::ToWide(text);
+    if (ui::CodePageHolds(wide) && !LooksLikeStoredText(text)) return wide;
+    return ui::ToWide(EncodeStoredText(text));
+}
+
+// A value in the code page, at most kMaxValueLength bytes long there: a longer one is cut after its last whole
+// character that fits, as the profile functions cut it for a reader with a buffer of that size.
+std::string CutToValueLength(const std::wstring& value)
+{
+    std::string bytes = ui::ToCodePageWithoutBestFit(value);
+    if (bytes.size() <= IniFile::kMaxValueLength) return ui::FromWide(value);
+    bytes.resize(IniFile::kMaxValueLength);
+    // A value cut at the limit may end in the first byte of a double-byte character: drop that half character.
+    if (text::IsLeadByte(static_cast<unsigned char>(bytes.back())) &&
+        text::ByteTypeAt(bytes, bytes.size() - 1) == text::ByteType::Single)
+        bytes.pop_back();
+    return ui::FromWide(ui::FromCodePage(bytes));
+}
+
+}  // namespace
 
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const
 {
-    // The buffer starts zeroed and the text is taken up to its first NUL, not by the returned length: when a value
-    // is cut inside a double-byte character, Wine leaves the last byte of the buffer unwritten and still counts it.
-    std::vector<char> buffer(kMaxValueLength + 1, '\0');
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), defaultValue.c_str(), buffer.data(),
-                             static_cast<DWORD>(buffer.size()), path_.c_str());
-    buffer.back() = '\0';
-    std::string value(buffer.data());
-    // A value cut at the limit may end in the first byte of a double-byte character: drop that half character.
-    if (value.size() == kMaxValueLength && text::IsLeadByte(static_cast<unsigned char>(value.back())) &&
-        text::ByteTypeAt(value, value.size() - 1) == text::ByteType::Single)
-        value.pop_back();
-    return value;
+    std::vector<wchar_t> buffer(kReadRoom + 1, L'\0');
+    GetPrivateProfileStringW(ui::ToWide(section).c_str(), StoredForm(key).c_str(), ui::ToWide(defaultValue).c_str(),
+                             buffer.data(), static_cast<DWORD>(buffer.size()), ui::ToWide(path_).c_str());
+    buffer.back() = L'\0';
+    const std::wstring value(buffer.data());
+    if (std::optional<std::string> exact = DecodeStoredText(ui::FromWide(value))) return *exact;
+    if (!ui::CodePageHolds(value)) return ui::FromWide(value);  // a default the file could not have held
+    return CutToValueLength(value);
 }
 
 int IniFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const
@@ -62,21 +90,25 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 
 std::size_t IniFile::CountKeys(const std::string& section) const
 {
-    // The list of key names comes back whole only when the buffer is at least two bytes larger than it; otherwise
-    // the call returns the buffer size less two, and the buffer grows until the list fits.
-    std::vector<char> buffer(4096);
+    // The list of key names comes back whole only when the buffer is at least two characters larger than it;
+    // otherwise the call returns the buffer size less two, and the buffer grows until the list fits.
+    const std::wstring wideSection = ui::ToWide(section);
+    const std::wstring widePath = ui::ToWide(path_);
+    std::vector<wchar_t> buffer(4096);
     for (;;) {
-        std::fill(buffer.begin(), buffer.end(), '\0');
-        DWORD length = GetPrivateProfileStringA(section.c_str(), nullptr, "", buffer.data(),
-                                                static_cast<DWORD>(buffer.size()), path_.c_str());
-        if (length + 2 < buffer.size()) return CountProfileNames(std::string_view(buffer.data(), buffer.size()));
+        std::fill(buffer.begin(), buffer.end(), L'\0');
+        DWORD length = GetPrivateProfileStringW(wideSection.c_str(), nullptr, L"", buffer.data(),
+                                                static_cast<DWORD>(buffer.size()), widePath.c_str());
+        if (length + 2 < buffer.size())
+            return CountProfileNames(ui::FromWide(std::wstring_view(buffer.data(), buffer.size())));
         buffer.resize(buffer.size() * 2);
     }
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) const
 {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path_.c_str()))
+    if (!WritePrivateProfileStringW(ui::ToWide(section).c_str(), StoredForm(key).c_str(), StoredForm(value).c_str(),
+                                    ui::ToWide(path_).c_str()))
         throw WriteError(path_);
 }
 

@@ -9,7 +9,7 @@
 
 namespace settings {
 
-// A write to the settings file failed. what() is "<full path> に書き込めません" (code page 932).
+// A write to the settings file failed. what() is "<full path> に書き込めません".
 class WriteError : public std::runtime_error {
 public:
     explicit WriteError(const std::string& path);
@@ -21,7 +21,7 @@ private:
 
 class IniFile {
 public:
-    // Longest text a read returns, in bytes; longer values come back cut to this length.
+    // Longest value in the code page a read returns, in bytes of the code page; longer values come back cut.
     static constexpr std::size_t kMaxValueLength = 2047;
 
     explicit IniFile(std::string path);
@@ -32,7 +32,9 @@ public:
     bool Exists() const;
 
     // The value of section/key, or defaultValue when the file, section or key is missing. Section and key names
-    // match without regard to letter case. At most kMaxValueLength bytes come back, never a broken character.
+    // match without regard to letter case. A value in the code page comes back cut to at most kMaxValueLength bytes
+    // of the code page, never inside a character; a key or value the code page cannot hold is kept in the stored
+    // form (rules/StoredText.h) and comes back exactly.
     std::string ReadString(const std::string& section, const std::string& key, const std::string& defaultValue) const;
 
     // The value read as an integer (decimal, "0x"/"$" hexadecimal), or defaultValue when missing or not a number.

@@ -1,5 +1,7 @@
 #include "ui/Application.h"
 
+#include "ui/CodePage.h"
+
 #include <commctrl.h>
 
 #include <stdexcept>
@@ -12,7 +14,7 @@ namespace ui {
 
 namespace {
 const UINT kReleaseForm = WM_APP + 1;
-const char kAppClass[] = "TApplication";
+const wchar_t kAppClass[] = L"TApplication";
 }  // namespace
 
 Application& App() {
@@ -60,21 +62,21 @@ void Application::Initialize() {
     if (hwnd_) return;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Application::WndProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hIcon = LoadIconW(wc.hInstance, L"MAINICON");
     wc.lpszClassName = kAppClass;
-    RegisterClassExA(&wc);
-    hwnd_ = CreateWindowExA(WS_EX_TOOLWINDOW, kAppClass, title_.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+    RegisterClassExW(&wc);
+    hwnd_ = CreateWindowExW(WS_EX_TOOLWINDOW, kAppClass, ToWide(title_).c_str(), WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                             wc.hInstance, nullptr);
     if (!hwnd_) throw std::runtime_error("cannot create the application window");
 }
 
 void Application::SetTitle(const std::string& title) {
     title_ = title;
-    if (hwnd_) SetWindowTextA(hwnd_, title_.c_str());
+    if (hwnd_) SetWindowTextW(hwnd_, ToWide(title_).c_str());
 }
 
 void Application::RunCreate(Form* form) {
@@ -89,7 +91,7 @@ void Application::Run() {
     }
     MSG msg;
     while (!terminated_) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) break;
         ProcessMessage(msg);
     }
@@ -127,14 +129,14 @@ bool Application::IsShortCutMessage(const MSG& msg) {
 void Application::ProcessMessage(MSG& msg) {
     if (IsShortCutMessage(msg)) return;
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root && Form::FromHandle(root) && IsDialogMessageA(root, &msg)) return;
+    if (root && Form::FromHandle(root) && IsDialogMessageW(root, &msg)) return;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
 }
 
 void Application::ProcessMessages() {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_QUIT) {
             terminated_ = true;
             break;
@@ -143,7 +145,7 @@ void Application::ProcessMessages() {
     }
 }
 
-void Application::ReleaseForm(Form* form) { PostMessageA(hwnd_, kReleaseForm, 0, reinterpret_cast<LPARAM>(form)); }
+void Application::ReleaseForm(Form* form) { PostMessageW(hwnd_, kReleaseForm, 0, reinterpret_cast<LPARAM>(form)); }
 
 void Application::ShowException(const std::string& text) { ShowMessage(text); }
 
@@ -153,7 +155,7 @@ LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         GuardedCall([&] { delete form; });
         return 0;
     }
-    return DefWindowProcA(hwnd, msg, wp, lp);
+    return DefWindowProcW(hwnd, msg, wp, lp);
 }
 
 }  // namespace ui

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "ui/CodePage.h"
 #include "ui/Form.h"
 #include "ui/Guard.h"
 #include "ui/Menus.h"
@@ -13,8 +14,8 @@
 namespace ui {
 
 namespace {
-const char kControlProp[] = "ui.Control";
-const char kNameProp[] = "ui.Name";
+const wchar_t kControlProp[] = L"ui.Control";
+const wchar_t kNameProp[] = L"ui.Name";
 }  // namespace
 
 COLORREF ColorToRGB(TColor c) {
@@ -23,11 +24,11 @@ COLORREF ColorToRGB(TColor c) {
 }
 
 std::string GetWindowTextString(HWND hwnd) {
-    int len = GetWindowTextLengthA(hwnd);
+    const int len = GetWindowTextLengthW(hwnd);
     if (len <= 0) return std::string();
-    std::vector<char> buf(static_cast<size_t>(len) + 2);
-    int got = GetWindowTextA(hwnd, buf.data(), static_cast<int>(buf.size()));
-    return std::string(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
+    std::vector<wchar_t> buf(static_cast<size_t>(len) + 2);
+    const int got = GetWindowTextW(hwnd, buf.data(), static_cast<int>(buf.size()));
+    return FromWide(std::wstring_view(buf.data(), got > 0 ? static_cast<size_t>(got) : 0));
 }
 
 Control::Control(Component* owner, Control* parent, const std::string& name) : Component(owner), parent_(parent) {
@@ -43,14 +44,13 @@ Control::~Control() {
 
 void Control::DestroyHandle() {
     if (originalProc_) {
-        if (exactText_) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
-        else SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         originalProc_ = nullptr;
     }
-    RemovePropA(hwnd_, kControlProp);
+    RemovePropW(hwnd_, kControlProp);
     if (nameAtom_) {
-        RemovePropA(hwnd_, kNameProp);
+        RemovePropW(hwnd_, kNameProp);
         GlobalDeleteAtom(nameAtom_);
         nameAtom_ = 0;
     }
@@ -65,61 +65,41 @@ Form* Control::ParentForm() const {
     return nullptr;
 }
 
-void Control::CreateHandle(const char* className, DWORD style, DWORD exStyle, int left, int top, int width,
+void Control::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle, int left, int top, int width,
                            int height) {
     Form* form = ParentForm();
     HWND parentHwnd = parent_ ? parent_->Handle() : nullptr;
     int id = form ? form->NextControlId() : 0;
-    HWND h = CreateWindowExA(exStyle, className, "", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width, height,
-                             parentHwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+    HWND h = CreateWindowExW(exStyle, className, L"", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width, height,
+                             parentHwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                              nullptr);
     if (!h) throw std::runtime_error("CreateWindowEx failed for " + Name);
     AdoptHandle(h);
     // A plain window-procedure subclass with the control in the window's user data: both are read locally, where
     // the system's subclass helper costs a server round trip per message under Wine (a list of 20,000 files took
     // seconds to fill).
-    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     originalProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
+        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
     if (form) form->RememberControl(this);
     ApplyFont();
 }
 
-void Control::UseExactText() {
-    if (exactText_ || !originalProc_) return;
-    // A window whose procedure is set through the wide entry is a Unicode window: the control class then receives
-    // and keeps UTF-16 text, and converts only for ANSI callers.
-    SetWindowLongPtrA(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
-    originalProc_ = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Control::SubclassProc)));
-    exactText_ = true;
-}
-
-std::wstring Control::ExactCaption() const {
-    const int len = GetWindowTextLengthW(hwnd_);
-    if (len <= 0) return std::wstring();
-    std::vector<wchar_t> buf(static_cast<size_t>(len) + 2);
-    const int got = GetWindowTextW(hwnd_, buf.data(), static_cast<int>(buf.size()));
-    return std::wstring(buf.data(), got > 0 ? static_cast<size_t>(got) : 0);
-}
-
-void Control::SetExactCaption(const std::wstring& text) { SetWindowTextW(hwnd_, text.c_str()); }
-
 void Control::AdoptHandle(HWND hwnd) {
     hwnd_ = hwnd;
-    SetPropA(hwnd_, kControlProp, reinterpret_cast<HANDLE>(this));
+    SetPropW(hwnd_, kControlProp, reinterpret_cast<HANDLE>(this));
     RegisterName();
 }
 
 void Control::RegisterName() {
     // The design name travels with the window so that tools (and tests) can find a control by it.
     if (Name.empty() || !hwnd_) return;
-    nameAtom_ = GlobalAddAtomA(Name.c_str());
-    if (nameAtom_) SetPropA(hwnd_, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(nameAtom_)));
+    nameAtom_ = GlobalAddAtomW(ToWide(Name).c_str());
+    if (nameAtom_) SetPropW(hwnd_, kNameProp, reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(nameAtom_)));
 }
 
 Control* Control::FromHandle(HWND hwnd) {
-    return hwnd ? static_cast<Control*>(GetPropA(hwnd, kControlProp)) : nullptr;
+    return hwnd ? static_cast<Control*>(GetPropW(hwnd, kControlProp)) : nullptr;
 }
 
 int Control::Left() const {
@@ -164,17 +144,17 @@ int Control::ClientHeight() const {
     return r.bottom;
 }
 
-bool Control::Visible() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Control::Visible() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void Control::SetVisible(bool v) { ShowWindow(hwnd_, v ? SW_SHOWNA : SW_HIDE); }
 
-bool Control::Enabled() const { return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_DISABLED) == 0; }
+bool Control::Enabled() const { return (GetWindowLongW(hwnd_, GWL_STYLE) & WS_DISABLED) == 0; }
 
 void Control::SetEnabled(bool v) { EnableWindow(hwnd_, v ? TRUE : FALSE); }
 
 std::string Control::Caption() const { return GetWindowTextString(hwnd_); }
 
-void Control::SetCaption(const std::string& text) { SetWindowTextA(hwnd_, text.c_str()); }
+void Control::SetCaption(const std::string& text) { SetWindowTextW(hwnd_, ToWide(text).c_str()); }
 
 void Control::SetColor(TColor c) {
     color_ = c;
@@ -184,9 +164,9 @@ void Control::SetColor(TColor c) {
 
 void Control::SetFont(const FontSpec& font) {
     ownFont_ = std::make_unique<FontSpec>(font);
-    ownFontHandle_.reset(CreateFontA(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    ownFontHandle_.reset(CreateFontW(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                      static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, font.Name.c_str()));
+                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(font.Name).c_str()));
     ApplyFont();
 }
 
@@ -197,7 +177,7 @@ HFONT Control::FontHandle() const {
 }
 
 void Control::ApplyFont() {
-    if (HFONT f = FontHandle(); f && hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
+    if (HFONT f = FontHandle(); f && hwnd_) SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(f), TRUE);
 }
 
 void Control::SetHint(const std::string& hint) {
@@ -288,24 +268,19 @@ bool Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&) {
 }
 
 LRESULT Control::CallOriginal(UINT msg, WPARAM wp, LPARAM lp) {
-    return exactText_ ? CallWindowProcW(originalProc_, hwnd_, msg, wp, lp)
-                      : CallWindowProcA(originalProc_, hwnd_, msg, wp, lp);
+    return CallWindowProcW(originalProc_, hwnd_, msg, wp, lp);
 }
 
 LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self || !self->originalProc_) {
-        return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, msg, wp, lp) : DefWindowProcA(hwnd, msg, wp, lp);
-    }
+    auto* self = reinterpret_cast<Control*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self || !self->originalProc_) return DefWindowProcW(hwnd, msg, wp, lp);
     WNDPROC original = self->originalProc_;
     if (msg == WM_NCDESTROY) {
         // The window goes before the control (its parent was destroyed): let go of it.
-        const bool wide = self->exactText_;
-        if (wide) SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        else SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
         self->originalProc_ = nullptr;
-        return wide ? CallWindowProcW(original, hwnd, msg, wp, lp) : CallWindowProcA(original, hwnd, msg, wp, lp);
+        return CallWindowProcW(original, hwnd, msg, wp, lp);
     }
     if (self->showHint_ && msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
         if (Form* f = self->ParentForm()) f->RelayToHint(hwnd, msg, wp, lp);
@@ -314,8 +289,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     bool handled = false;
     GuardedCall([&] { handled = self->HandleMessage(msg, wp, lp, result); });
     if (handled) return result;
-    return self->exactText_ ? CallWindowProcW(original, hwnd, msg, wp, lp)
-                            : CallWindowProcA(original, hwnd, msg, wp, lp);
+    return CallWindowProcW(original, hwnd, msg, wp, lp);
 }
 
 }  // namespace ui

@@ -62,13 +62,6 @@ public:
     virtual void SetCaption(const std::string& text);
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
-    // From now on the window holds its text in UTF-16, so that a file name the code page cannot hold is kept and
-    // shown exactly; the ANSI reads above then give the system's conversion of that text.
-    void UseExactText();
-    bool HoldsExactText() const { return exactText_; }
-    // The window text exactly (meaningful once UseExactText has been called).
-    std::wstring ExactCaption() const;
-    void SetExactCaption(const std::wstring& text);
 
     // Background colour; clDefault leaves painting to the control.
     TColor Color() const { return color_; }
@@ -109,7 +102,7 @@ public:
     virtual HBRUSH CtlColor(HDC dc);
 
 protected:
-    void CreateHandle(const char* className, DWORD style, DWORD exStyle, int left, int top, int width, int height);
+    void CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle, int left, int top, int width, int height);
     // The control's own window procedure hook (subclass); return true when handled.
     virtual bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
     LRESULT CallOriginal(UINT msg, WPARAM wp, LPARAM lp);
@@ -139,13 +132,12 @@ private:
     bool mouseInside_ = false;
     ATOM nameAtom_ = 0;
     WNDPROC originalProc_ = nullptr;  // the control class's own procedure, behind ours
-    bool exactText_ = false;          // subclassed through the wide entry: the window is a Unicode window
 };
 
 // The Windows colour for a TColor (system colours resolved now).
 COLORREF ColorToRGB(TColor c);
 
-// Text of a window in the ANSI code page.
+// Text of a window.
 std::string GetWindowTextString(HWND hwnd);
 
 }  // namespace ui

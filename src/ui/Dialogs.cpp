@@ -32,14 +32,14 @@ LRESULT CALLBACK EscapeAnswersNo(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, UINT
 LRESULT CALLBACK BoxHook(int code, WPARAM wp, LPARAM lp) {
     if (code == HCBT_ACTIVATE && tPending) {
         HWND box = reinterpret_cast<HWND>(wp);
-        char cls[16] = {};
-        GetClassNameA(box, cls, sizeof cls);
-        if (lstrcmpA(cls, "#32770") == 0) {
+        wchar_t cls[16] = {};
+        GetClassNameW(box, cls, 16);
+        if (lstrcmpW(cls, L"#32770") == 0) {
             const BoxSetup* setup = tPending;
             tPending = nullptr;
-            if (HWND ok = GetDlgItem(box, IDOK)) SetWindowTextA(ok, setup->okText);
-            if (HWND yes = GetDlgItem(box, IDYES)) SetWindowTextA(yes, "はい(&Y)");
-            if (HWND no = GetDlgItem(box, IDNO)) SetWindowTextA(no, "いいえ(&N)");
+            if (HWND ok = GetDlgItem(box, IDOK)) SetWindowTextW(ok, ToWide(setup->okText).c_str());
+            if (HWND yes = GetDlgItem(box, IDYES)) SetWindowTextW(yes, ToWide("はい(&Y)").c_str());
+            if (HWND no = GetDlgItem(box, IDNO)) SetWindowTextW(no, ToWide("いいえ(&N)").c_str());
             if (setup->escapeIsNo) SetWindowSubclass(box, EscapeAnswersNo, 0, 0);
         }
     }
@@ -57,13 +57,12 @@ HWND BoxOwner() {
     return App().Handle();
 }
 
-// The box in the exact form of its text: a path in it may hold names the code page cannot.
-int ShowBox(const std::wstring& text, const std::string& caption, UINT type, const BoxSetup& setup) {
+int ShowBox(const std::string& text, const std::string& caption, UINT type, const BoxSetup& setup) {
     HHOOK previous = tHook;
     const BoxSetup* previousPending = tPending;
     tPending = &setup;
-    tHook = SetWindowsHookExA(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
-    int r = MessageBoxW(BoxOwner(), text.c_str(), FromCodePage(caption).c_str(), type | MB_SETFOREGROUND);
+    tHook = SetWindowsHookExW(WH_CBT, BoxHook, nullptr, GetCurrentThreadId());
+    int r = MessageBoxW(BoxOwner(), ToWide(text).c_str(), ToWide(caption).c_str(), type | MB_SETFOREGROUND);
     if (tHook) UnhookWindowsHookEx(tHook);
     tHook = previous;
     tPending = previousPending;
@@ -72,20 +71,18 @@ int ShowBox(const std::wstring& text, const std::string& caption, UINT type, con
 
 }  // namespace
 
-void ShowMessage(const std::string& text) { ShowBox(FromCodePage(text), App().Title(), MB_OK, BoxSetup{}); }
+void ShowMessage(const std::string& text) { ShowBox(text, App().Title(), MB_OK, BoxSetup{}); }
 
-bool ConfirmWarning(const std::string& text) { return ConfirmWarning(FromCodePage(text)); }
-
-bool ConfirmWarning(const std::wstring& text) {
+bool ConfirmWarning(const std::string& text) {
     return ShowBox(text, "警告", MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON1, BoxSetup{"OK", true}) == IDYES;
 }
 
 void ShowErrorAbort(const std::string& text) {
-    ShowBox(FromCodePage(text), "エラー", MB_OK | MB_ICONERROR, BoxSetup{"中止(&A)", false});
+    ShowBox(text, "エラー", MB_OK | MB_ICONERROR, BoxSetup{"中止(&A)", false});
 }
 
 bool AskYesNo(const std::string& text) {
-    return ShowBox(FromCodePage(text), App().Title(), MB_YESNO | MB_DEFBUTTON1, BoxSetup{"OK", true}) == IDYES;
+    return ShowBox(text, App().Title(), MB_YESNO | MB_DEFBUTTON1, BoxSetup{"OK", true}) == IDYES;
 }
 
 }  // namespace ui

@@ -12,7 +12,6 @@ void ShowMessage(const std::string& text);
 // Confirmation: caption "警告", warning icon, "はい(&Y)" (default) and "いいえ(&N)"; Escape answers No.
 // True only for Yes.
 bool ConfirmWarning(const std::string& text);
-bool ConfirmWarning(const std::wstring& text);
 
 // Error: caption "エラー", error icon, one "中止(&A)" button.
 void ShowErrorAbort(const std::string& text);

@@ -10,10 +10,10 @@ namespace ui {
 
 Edit::Edit(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height)
     : Control(owner, parent, name) {
-    CreateHandle("Edit", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, left, top, width, height);
+    CreateHandle(L"Edit", WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, left, top, width, height);
 }
 
-void Edit::SelectAll() { SendMessageA(hwnd_, EM_SETSEL, 0, -1); }
+void Edit::SelectAll() { SendMessageW(hwnd_, EM_SETSEL, 0, -1); }
 
 void Edit::Notify(WORD code) {
     if (code == EN_CHANGE && OnChange) OnChange(this);
@@ -22,13 +22,13 @@ void Edit::Notify(WORD code) {
 SpinEdit::SpinEdit(Component* owner, Control* parent, const std::string& name, int left, int top, int width,
                    int height, int minValue, int maxValue, int value)
     : Edit(owner, parent, name, left, top, width, height), min_(minValue), max_(maxValue) {
-    updown_ = CreateWindowExA(0, UPDOWN_CLASSA, nullptr,
+    updown_ = CreateWindowExW(0, UPDOWN_CLASSW, nullptr,
                               WS_CHILD | WS_VISIBLE | UDS_ALIGNRIGHT | UDS_SETBUDDYINT | UDS_ARROWKEYS |
                                   UDS_NOTHOUSANDS,
-                              0, 0, 0, 0, GetParent(hwnd_), nullptr, GetModuleHandleA(nullptr), nullptr);
+                              0, 0, 0, 0, GetParent(hwnd_), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (updown_) {
-        SendMessageA(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
-        SendMessageA(updown_, UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
+        SendMessageW(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
+        SendMessageW(updown_, UDM_SETRANGE32, static_cast<WPARAM>(min_), static_cast<LPARAM>(max_));
     }
     SetValue(value);
 }
@@ -55,7 +55,7 @@ int SpinEdit::Value() const {
 void SpinEdit::SetValue(int v) {
     int c = Clamp(v);
     SetText(std::to_string(c));
-    if (updown_) SendMessageA(updown_, UDM_SETPOS32, 0, c);
+    if (updown_) SendMessageW(updown_, UDM_SETPOS32, 0, c);
 }
 
 void SpinEdit::Notify(WORD code) {

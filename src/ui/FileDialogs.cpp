@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ui/CodePage.h"
 #include "ui/Control.h"
 
 namespace ui {
@@ -17,20 +18,21 @@ bool OpenDialog::Execute() {
         if (auto* control = dynamic_cast<Control*>(c)) ownerWindow = control->Handle();
     }
     // Room for a long path; the dialog reports a name that does not fit as a failure.
-    std::vector<char> file(32768, '\0');
-    const std::string filter = Filter.empty() ? std::string() : Filter + std::string(2, '\0');
+    std::vector<wchar_t> file(32768, L'\0');
+    const std::wstring filter = Filter.empty() ? std::wstring() : ToWide(Filter + std::string(2, '\0'));
+    const std::wstring title = ToWide(Title);
 
-    OPENFILENAMEA ofn{};
+    OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = ownerWindow;
     ofn.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     ofn.lpstrFile = file.data();
     ofn.nMaxFile = static_cast<DWORD>(file.size());
-    ofn.lpstrTitle = Title.empty() ? nullptr : Title.c_str();
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     // The current folder must not move: the help file is looked up there.
     ofn.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameA(&ofn)) return false;
-    FileName = file.data();
+    if (!GetOpenFileNameW(&ofn)) return false;
+    FileName = FromWide(file.data());
     return true;
 }
 

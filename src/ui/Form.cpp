@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "ui/Application.h"
+#include "ui/CodePage.h"
 #include "ui/Guard.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
@@ -20,20 +21,21 @@ const DWORD kFrameBits = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBO
                          WS_DLGFRAME | WS_BORDER;
 
 void RegisterFormClass(const std::string& className) {
-    WNDCLASSEXA wc{};
-    HINSTANCE inst = GetModuleHandleA(nullptr);
-    if (GetClassInfoExA(inst, className.c_str(), &wc)) return;
-    wc = WNDCLASSEXA{};
+    const std::wstring wideName = ToWide(className);
+    WNDCLASSEXW wc{};
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    if (GetClassInfoExW(inst, wideName.c_str(), &wc)) return;
+    wc = WNDCLASSEXW{};
     wc.cbSize = sizeof(wc);
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = DefWindowProcA;  // replaced per window below
+    wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
     wc.hInstance = inst;
-    wc.hIcon = LoadIconA(inst, "MAINICON");
-    wc.hIconSm = static_cast<HICON>(LoadImageA(inst, "MAINICON", IMAGE_ICON, 16, 16, 0));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconW(inst, L"MAINICON");
+    wc.hIconSm = static_cast<HICON>(LoadImageW(inst, L"MAINICON", IMAGE_ICON, 16, 16, 0));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    wc.lpszClassName = className.c_str();
-    if (!RegisterClassExA(&wc)) throw std::runtime_error("RegisterClassEx failed for " + className);
+    wc.lpszClassName = wideName.c_str();
+    if (!RegisterClassExW(&wc)) throw std::runtime_error("RegisterClassEx failed for " + className);
 }
 
 HWND OwnerWindowOf(Component* owner) {
@@ -74,13 +76,13 @@ std::vector<Form*>& OpenModalForms() {
 Form::Form(Component* owner, const std::string& className, const std::string& name)
     : Control(owner, nullptr, name) {
     RegisterFormClass(className);
-    HWND h = CreateWindowExA(WS_EX_CONTROLPARENT, className.c_str(), "",
+    HWND h = CreateWindowExW(WS_EX_CONTROLPARENT, ToWide(className).c_str(), L"",
                              WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 300, 200,
-                             OwnerWindowOf(owner), nullptr, GetModuleHandleA(nullptr), nullptr);
+                             OwnerWindowOf(owner), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!h) throw std::runtime_error("CreateWindowEx failed for " + className);
     AdoptHandle(h);
-    SetWindowLongPtrA(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SetWindowLongPtrA(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WndProc));
+    SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WndProc));
     SetFormFont(FontSpec{"ＭＳ Ｐゴシック", -12, SHIFTJIS_CHARSET, clWindowText});
 }
 
@@ -88,7 +90,7 @@ Form::~Form() {
     // Controls go while the window and this form are whole; then the window.
     DestroyComponents();
     if (hwnd_) {
-        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         if (tooltip_) DestroyWindow(tooltip_);
         DestroyHandle();
     }
@@ -96,8 +98,8 @@ Form::~Form() {
 
 Form* Form::FromHandle(HWND hwnd) {
     // Read locally: the message loop asks this for every message.
-    if (!hwnd || GetWindowLongPtrA(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Form::WndProc)) return nullptr;
-    return reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!hwnd || GetWindowLongPtrW(hwnd, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Form::WndProc)) return nullptr;
+    return reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
 }
 
 int Form::Left() const {
@@ -140,8 +142,8 @@ void Form::SetSystemMenu(bool on) {
 }
 
 void Form::ApplyFrameStyle() {
-    DWORD style = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_STYLE)) & ~kFrameBits;
-    DWORD ex = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE)) & ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
+    DWORD style = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_STYLE)) & ~kFrameBits;
+    DWORD ex = static_cast<DWORD>(GetWindowLongW(hwnd_, GWL_EXSTYLE)) & ~(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE);
     switch (borderStyle_) {
     case BorderStyle::Sizeable:
         style |= WS_CAPTION | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
@@ -156,8 +158,8 @@ void Form::ApplyFrameStyle() {
         ex |= WS_EX_DLGMODALFRAME;
         break;
     }
-    SetWindowLongA(hwnd_, GWL_STYLE, static_cast<LONG>(style));
-    SetWindowLongA(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
+    SetWindowLongW(hwnd_, GWL_STYLE, static_cast<LONG>(style));
+    SetWindowLongW(hwnd_, GWL_EXSTYLE, static_cast<LONG>(ex));
     SetWindowPos(hwnd_, nullptr, 0, 0, 0, 0,
                  SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -170,12 +172,12 @@ void Form::SetFormStyle(FormStyle s) {
 
 void Form::SetFormFont(const FontSpec& font) {
     fontSpec_ = font;
-    font_.reset(CreateFontA(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(font.Charset),
+    font_.reset(CreateFontW(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(font.Charset),
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            font.Name.c_str()));
+                            ToWide(font.Name).c_str()));
     ApplyFont();
     for (Control* c : controls_) {
-        if (!c->OwnFont()) SendMessageA(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
+        if (!c->OwnFont()) SendMessageW(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
     }
 }
 
@@ -185,11 +187,11 @@ void Form::ForgetControl(Control* c) {
     if (defaultButton_ == c) defaultButton_ = nullptr;
     if (cancelButton_ == c) cancelButton_ = nullptr;
     if (tooltip_) {
-        TOOLINFOA ti{};
+        TOOLINFOW ti{};
         ti.cbSize = sizeof(ti);
         ti.hwnd = hwnd_;
         ti.uId = reinterpret_cast<UINT_PTR>(c->Handle());
-        SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
 }
 
@@ -197,25 +199,25 @@ void Form::UpdateHint(Control* c) {
     if (!tooltip_) {
         // Owned by the application window, not by the form: under Wine a window that owns a topmost popup cannot
         // itself be made topmost, which would break the form style stay-on-top.
-        tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
-                                   App().Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                   App().Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
         if (!tooltip_) return;
     }
-    std::string text = c->Hint();
-    TOOLINFOA ti{};
+    std::wstring text = ToWide(c->Hint());
+    TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
     ti.uFlags = TTF_IDISHWND;  // mouse messages come through RelayToHint
     ti.hwnd = hwnd_;
     ti.uId = reinterpret_cast<UINT_PTR>(c->Handle());
-    ti.lpszText = const_cast<char*>(text.c_str());
-    SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
-    if (c->ShowHint() && !text.empty()) SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+    ti.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tooltip_, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    if (c->ShowHint() && !text.empty()) SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 void Form::RelayToHint(HWND control, UINT msg, WPARAM wp, LPARAM lp) {
     if (!tooltip_) return;
     MSG m{control, msg, wp, lp, static_cast<DWORD>(GetMessageTime()), {}};
-    SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
+    SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&m));
 }
 
 void Form::ApplyTabOrder() {
@@ -228,7 +230,7 @@ void Form::ApplyTabOrder() {
                          [](Control* a, Control* b) { return a->TabOrder() < b->TabOrder(); });
         HWND after = HWND_TOP;
         for (Control* c : list) {
-            SetWindowLongA(c->Handle(), GWL_STYLE, GetWindowLongA(c->Handle(), GWL_STYLE) | WS_TABSTOP);
+            SetWindowLongW(c->Handle(), GWL_STYLE, GetWindowLongW(c->Handle(), GWL_STYLE) | WS_TABSTOP);
             SetWindowPos(c->Handle(), after, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             after = c->Handle();
         }
@@ -250,7 +252,7 @@ void Form::CenterOnOwner() {
     int top = owner->Top() + (owner->Height() - Height()) / 2;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromWindow(owner->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+    if (GetMonitorInfoW(MonitorFromWindow(owner->Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
         const RECT& work = monitor.rcWork;
         left = std::max<int>(work.left, std::min<int>(left, work.right - Width()));
         top = std::max<int>(work.top, std::min<int>(top, work.bottom - Height()));
@@ -280,7 +282,7 @@ int Form::ShowModal() {
     MSG msg;
     for (;;) {
         if (modalResult_ != mrNone && FinishModal()) break;
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got == 0 || got == -1) {  // the application is ending: let the outer loop see it too
             PostQuitMessage(static_cast<int>(msg.wParam));
             if (modalResult_ == mrNone) modalResult_ = mrCancel;
@@ -317,7 +319,7 @@ void Form::Close() {
     if (modal_) {
         if (modalResult_ == mrNone) modalResult_ = mrCancel;
         closeAsked_ = true;  // the modal loop must not ask OnClose a second time
-        PostMessageA(hwnd_, WM_NULL, 0, 0);
+        PostMessageW(hwnd_, WM_NULL, 0, 0);
         return;
     }
     if (App().MainForm() == this) {
@@ -365,8 +367,8 @@ void Form::ShowPopupMenu(HWND source, LPARAM lp) {
 bool Form::HandleMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
 
 LRESULT CALLBACK Form::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
+    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, msg, wp, lp);
     LRESULT result = 0;
     bool handled = false;
     GuardedCall([&] {
@@ -445,7 +447,7 @@ LRESULT Form::FormMessage(UINT msg, WPARAM wp, LPARAM lp) {
     default:
         break;
     }
-    return DefWindowProcA(hwnd_, msg, wp, lp);
+    return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
 }  // namespace ui

@@ -37,30 +37,17 @@ std::string SortKey(LCID locale, const std::wstring& text) {
     return std::string(buffer.data(), static_cast<std::size_t>(std::max(n, 0)));
 }
 
-// The wide procedure of the list or combo box class. A fill hands its thousands of inserts straight to it, past the
-// message dispatch, our subclass (which does nothing with inserts) and a second conversion of each ANSI text.
-WNDPROC WideClassProcedure(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)); }
+// The procedure of the list or combo box class.
+WNDPROC ClassProcedure(HWND hwnd) { return reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC)); }
 }  // namespace
 
 #define MSGS (combo_ ? kCombo : kList)
 
-ListItems::ListItems(HWND hwnd, bool combo, bool sorted)
-    : hwnd_(hwnd), combo_(combo), sorted_(sorted), exact_(IsWindowUnicode(hwnd) != FALSE) {}
+ListItems::ListItems(HWND hwnd, bool combo, bool sorted) : hwnd_(hwnd), combo_(combo), sorted_(sorted) {}
 
-int ListItems::Count() const { return static_cast<int>(SendMessageA(hwnd_, MSGS.count, 0, 0)); }
+int ListItems::Count() const { return static_cast<int>(SendMessageW(hwnd_, MSGS.count, 0, 0)); }
 
-std::string ListItems::operator[](int index) const {
-    if (exact_) return ToCodePage(Exact(index));
-    LRESULT len = SendMessageA(hwnd_, MSGS.getTextLen, static_cast<WPARAM>(index), 0);
-    if (len == LB_ERR || len <= 0) return std::string();
-    std::string s(static_cast<size_t>(len) + 1, '\0');
-    LRESULT got = SendMessageA(hwnd_, MSGS.getText, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&s[0]));
-    s.resize(got > 0 ? static_cast<size_t>(got) : 0);
-    return s;
-}
-
-std::wstring ListItems::Exact(int index) const {
-    if (!exact_) return FromCodePage((*this)[index]);
+std::wstring ListItems::WideItem(int index) const {
     LRESULT len = SendMessageW(hwnd_, MSGS.getTextLen, static_cast<WPARAM>(index), 0);
     if (len == LB_ERR || len <= 0) return std::wstring();
     std::wstring s(static_cast<size_t>(len) + 1, L'\0');
@@ -69,26 +56,21 @@ std::wstring ListItems::Exact(int index) const {
     return s;
 }
 
-int ListItems::Insert(int index, const std::string& text) {
-    if (exact_) return InsertExact(index, FromCodePage(text));
-    return static_cast<int>(SendMessageA(hwnd_, MSGS.insertString, static_cast<WPARAM>(index),
-                                         reinterpret_cast<LPARAM>(text.c_str())));
-}
+std::string ListItems::operator[](int index) const { return FromWide(WideItem(index)); }
 
-int ListItems::InsertExact(int index, const std::wstring& text) {
-    if (!exact_) return Insert(index, ToCodePage(text));
+int ListItems::Insert(int index, const std::wstring& text) {
     return static_cast<int>(SendMessageW(hwnd_, MSGS.insertString, static_cast<WPARAM>(index),
                                          reinterpret_cast<LPARAM>(text.c_str())));
 }
 
 int ListItems::SortedPosition(const std::wstring& text) const {
     // The search of a sorted control: the first item found equal is the place, else where the search ends.
-    const LCID locale = static_cast<LCID>(SendMessageA(hwnd_, MSGS.getLocale, 0, 0));
+    const LCID locale = static_cast<LCID>(SendMessageW(hwnd_, MSGS.getLocale, 0, 0));
     int min = 0;
     int max = Count() - 1;
     while (min <= max) {
         const int probe = (min + max) / 2;
-        const int order = CompareStringW(locale, NORM_IGNORECASE, Exact(probe).c_str(), -1, text.c_str(), -1);
+        const int order = CompareStringW(locale, NORM_IGNORECASE, WideItem(probe).c_str(), -1, text.c_str(), -1);
         if (order == CSTR_EQUAL) return probe;
         if (order == CSTR_GREATER_THAN) max = probe - 1;
         else min = probe + 1;
@@ -97,17 +79,12 @@ int ListItems::SortedPosition(const std::wstring& text) const {
 }
 
 int ListItems::Add(const std::string& text) {
-    if (exact_) return AddExact(FromCodePage(text));
-    return Insert(sorted_ ? SortedPosition(FromCodePage(text)) : -1, text);
-}
-
-int ListItems::AddExact(const std::wstring& text) {
-    if (!exact_) return Add(ToCodePage(text));
-    return InsertExact(sorted_ ? SortedPosition(text) : -1, text);
+    const std::wstring wide = ToWide(text);
+    return Insert(sorted_ ? SortedPosition(wide) : -1, wide);
 }
 
 std::vector<std::size_t> ListItems::InsertionOrder(const std::vector<std::wstring>& texts) const {
-    const LCID locale = static_cast<LCID>(SendMessageA(hwnd_, MSGS.getLocale, 0, 0));
+    const LCID locale = static_cast<LCID>(SendMessageW(hwnd_, MSGS.getLocale, 0, 0));
     std::vector<std::string> keys;
     keys.reserve(texts.size());
     for (const std::wstring& text : texts) keys.push_back(SortKey(locale, text));
@@ -119,77 +96,56 @@ void ListItems::AddAll(const std::vector<std::string>& texts) {
         for (const std::string& text : texts) Add(text);
         return;
     }
-    // The control keeps every text in its wide form, which these are: the same text the ANSI entry would give it.
     std::vector<std::wstring> wide;
     wide.reserve(texts.size());
-    for (const std::string& text : texts) wide.push_back(FromCodePage(text));
-    FillInOrder(wide, 64);
+    for (const std::string& text : texts) wide.push_back(ToWide(text));
+    FillInOrder(wide);
 }
 
-void ListItems::AddAllExact(const std::vector<std::wstring>& texts) {
-    if (!sorted_ || Count() > 0) {
-        for (const std::wstring& text : texts) AddExact(text);
-        return;
-    }
-    if (!exact_) {  // a list in the code page holds each name as the code page spells it
-        std::vector<std::string> narrow;
-        narrow.reserve(texts.size());
-        for (const std::wstring& text : texts) narrow.push_back(ToCodePage(text));
-        AddAll(narrow);
-        return;
-    }
-    FillInOrder(texts, 32);
-}
-
-void ListItems::FillInOrder(const std::vector<std::wstring>& texts, int bytesEach) {
-    Reserve(static_cast<int>(texts.size()), bytesEach);
-    const WNDPROC own = WideClassProcedure(hwnd_);
+void ListItems::FillInOrder(const std::vector<std::wstring>& texts) {
+    Reserve(static_cast<int>(texts.size()), 32);
+    // The class's own procedure takes the thousands of inserts of a fill straight, past the message dispatch and
+    // our subclass, which does nothing with inserts.
+    const WNDPROC own = ClassProcedure(hwnd_);
     for (std::size_t i : InsertionOrder(texts))
         CallWindowProcW(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1),
                         reinterpret_cast<LPARAM>(texts[i].c_str()));
 }
 
-void ListItems::Clear() { SendMessageA(hwnd_, MSGS.reset, 0, 0); }
+void ListItems::Clear() { SendMessageW(hwnd_, MSGS.reset, 0, 0); }
 
 void ListItems::Delete(int index) {
     if (index < 0 || index >= Count()) return;
-    SendMessageA(hwnd_, MSGS.deleteString, static_cast<WPARAM>(index), 0);
+    SendMessageW(hwnd_, MSGS.deleteString, static_cast<WPARAM>(index), 0);
 }
 
 void ListItems::Exchange(int a, int b) {
     const int n = Count();
     if (a == b || a < 0 || b < 0 || a >= n || b >= n) return;
     if (a > b) std::swap(a, b);
-    const LRESULT selected = SendMessageA(hwnd_, MSGS.getCurSel, 0, 0);
-    const std::wstring first = Exact(a);
-    const std::wstring second = Exact(b);
+    const LRESULT selected = SendMessageW(hwnd_, MSGS.getCurSel, 0, 0);
+    const std::wstring first = WideItem(a);
+    const std::wstring second = WideItem(b);
     // Replace b first, so that index a still names the same item.
-    SendMessageA(hwnd_, MSGS.deleteString, static_cast<WPARAM>(b), 0);
-    InsertExact(b, first);
-    SendMessageA(hwnd_, MSGS.deleteString, static_cast<WPARAM>(a), 0);
-    InsertExact(a, second);
-    if (selected >= 0) SendMessageA(hwnd_, MSGS.setCurSel, static_cast<WPARAM>(selected), 0);
+    SendMessageW(hwnd_, MSGS.deleteString, static_cast<WPARAM>(b), 0);
+    Insert(b, first);
+    SendMessageW(hwnd_, MSGS.deleteString, static_cast<WPARAM>(a), 0);
+    Insert(a, second);
+    if (selected >= 0) SendMessageW(hwnd_, MSGS.setCurSel, static_cast<WPARAM>(selected), 0);
 }
 
 int ListItems::IndexOf(const std::string& text) const {
-    if (exact_) return IndexOfExact(FromCodePage(text));
-    // The control's exact-match search ignores letter case; an empty text never names an item.
+    // An empty text never names an item.
     if (text.empty()) return -1;
-    LRESULT i = SendMessageA(hwnd_, MSGS.findExact, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
-    return i == LB_ERR ? -1 : static_cast<int>(i);
-}
-
-int ListItems::IndexOfExact(const std::wstring& text) const {
-    if (!exact_) return IndexOf(ToCodePage(text));
-    if (text.empty()) return -1;
+    const std::wstring wide = ToWide(text);
     // The control's search ignores letter case, and a case-sensitive folder may hold "README.txt" beside
     // "readme.txt": of the items it finds, the one that is exactly text comes first. Each search goes on after the
     // item it is given and wraps round to the first match at the end.
-    const LPARAM key = reinterpret_cast<LPARAM>(text.c_str());
+    const LPARAM key = reinterpret_cast<LPARAM>(wide.c_str());
     const LRESULT first = SendMessageW(hwnd_, MSGS.findExact, static_cast<WPARAM>(-1), key);
     if (first == LB_ERR) return -1;
     for (LRESULT i = first; i != LB_ERR;) {
-        if (Exact(static_cast<int>(i)) == text) return static_cast<int>(i);
+        if (WideItem(static_cast<int>(i)) == wide) return static_cast<int>(i);
         i = SendMessageW(hwnd_, MSGS.findExact, static_cast<WPARAM>(i), key);
         if (i <= first) break;
     }
@@ -198,7 +154,7 @@ int ListItems::IndexOfExact(const std::wstring& text) const {
 
 void ListItems::Reserve(int count, int bytesEach) {
     if (count <= 0) return;
-    SendMessageA(hwnd_, MSGS.initStorage, static_cast<WPARAM>(count),
+    SendMessageW(hwnd_, MSGS.initStorage, static_cast<WPARAM>(count),
                  static_cast<LPARAM>(count) * std::max(bytesEach, 1));
 }
 
@@ -216,31 +172,31 @@ ListBox::ListBox(Component* owner, Control* parent, const std::string& name, int
                  int height, bool sorted)
     : Control(owner, parent, name), sorted_(sorted) {
     // A sorted list orders its items itself (ListItems), so the control never sorts.
-    CreateHandle("ListBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+    CreateHandle(L"ListBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                  WS_EX_CLIENTEDGE, left, top, width, height);
 }
 
 int ListBox::ItemIndex() const {
-    LRESULT i = SendMessageA(hwnd_, LB_GETCURSEL, 0, 0);
+    LRESULT i = SendMessageW(hwnd_, LB_GETCURSEL, 0, 0);
     return i == LB_ERR ? -1 : static_cast<int>(i);
 }
 
-void ListBox::SetItemIndex(int index) { SendMessageA(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void ListBox::SetItemIndex(int index) { SendMessageW(hwnd_, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 void ListBox::Clear() { Items().Clear(); }
 
 void ListBox::BeginUpdate() {
-    if (updateDepth_++ == 0) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+    if (updateDepth_++ == 0) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
 }
 
 void ListBox::EndUpdate() {
     if (updateDepth_ == 0 || --updateDepth_ != 0) return;
-    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void ListBox::SetHorizontalExtent(int pixels) {
-    SendMessageA(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
+    SendMessageW(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
 }
 
 void ListBox::Notify(WORD code) {
@@ -252,22 +208,22 @@ ComboBox::ComboBox(Component* owner, Control* parent, const std::string& name, i
                    int height, bool sorted)
     : Control(owner, parent, name), sorted_(sorted) {
     // The window height of a drop-down box is the height of its open list; the closed box is sized below.
-    CreateHandle("ComboBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, left, top,
+    CreateHandle(L"ComboBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, left, top,
                  width, 200);
     SetHeight(height);
 }
 
 void ComboBox::SetHeight(int h) {
     // The closed box is its edit field plus a 3-pixel border above and below.
-    SendMessageA(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(h - 6, 1));
+    SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(h - 6, 1));
 }
 
 int ComboBox::ItemIndex() const {
-    LRESULT i = SendMessageA(hwnd_, CB_GETCURSEL, 0, 0);
+    LRESULT i = SendMessageW(hwnd_, CB_GETCURSEL, 0, 0);
     return i == CB_ERR ? -1 : static_cast<int>(i);
 }
 
-void ComboBox::SetItemIndex(int index) { SendMessageA(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void ComboBox::SetItemIndex(int index) { SendMessageW(hwnd_, CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
 
 void ComboBox::ClearItems() {
     std::string text = Text();
@@ -276,12 +232,12 @@ void ComboBox::ClearItems() {
 }
 
 void ComboBox::BeginUpdate() {
-    if (updateDepth_++ == 0) SendMessageA(hwnd_, WM_SETREDRAW, FALSE, 0);
+    if (updateDepth_++ == 0) SendMessageW(hwnd_, WM_SETREDRAW, FALSE, 0);
 }
 
 void ComboBox::EndUpdate() {
     if (updateDepth_ == 0 || --updateDepth_ != 0) return;
-    SendMessageA(hwnd_, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(hwnd_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 

@@ -16,17 +16,12 @@ class ListItems {
 public:
     ListItems(HWND hwnd, bool combo, bool sorted);
     int Count() const;
-    // The item's text in the code page (for a list that holds exact texts, the system's conversion of it).
     std::string operator[](int index) const;
-    // The item's exact text.
-    std::wstring Exact(int index) const;
     // Adds an item (a sorted list puts it in its place); returns its index.
     int Add(const std::string& text);
-    int AddExact(const std::wstring& text);
     // Adds the texts as if one by one in this order, with one search of the system's sort keys instead of one per
     // item when the list is sorted and empty.
     void AddAll(const std::vector<std::string>& texts);
-    void AddAllExact(const std::vector<std::wstring>& texts);
     // Removes the item at index (nothing when there is none).
     void Delete(int index);
     // Swaps the items at a and b of an unsorted control; the selection stays at the same position.
@@ -35,7 +30,6 @@ public:
     // Index of the item equal to text ignoring letter case, or -1; of several such items the one that is exactly
     // text, when there is one.
     int IndexOf(const std::string& text) const;
-    int IndexOfExact(const std::wstring& text) const;
     // Reserves room for count more items of about bytesEach bytes.
     void Reserve(int count, int bytesEach);
     std::vector<std::string> ToVector() const;
@@ -45,14 +39,13 @@ private:
     int SortedPosition(const std::wstring& text) const;
     std::vector<std::size_t> InsertionOrder(const std::vector<std::wstring>& texts) const;
     // Appends texts to the empty control in the order it would have sorted them into.
-    void FillInOrder(const std::vector<std::wstring>& texts, int bytesEach);
-    int Insert(int index, const std::string& text);
-    int InsertExact(int index, const std::wstring& text);
+    void FillInOrder(const std::vector<std::wstring>& texts);
+    int Insert(int index, const std::wstring& text);
+    std::wstring WideItem(int index) const;
 
     HWND hwnd_;
     bool combo_;
     bool sorted_;
-    bool exact_;  // a Unicode window: items are held and exchanged in UTF-16
 };
 
 class ListBox : public Control {

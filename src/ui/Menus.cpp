@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 
+#include "ui/CodePage.h"
 #include "ui/Handles.h"
 
 namespace ui {
@@ -84,11 +85,11 @@ void BuildMenu(HMENU menu, const MenuItem& parent, std::map<UINT, MenuItem*>& id
         if (item->Count() > 0) {
             HMENU sub = CreatePopupMenu();
             BuildMenu(sub, *item, ids);
-            AppendMenuA(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str());
+            AppendMenuW(menu, flags | MF_POPUP, reinterpret_cast<UINT_PTR>(sub), ToWide(text).c_str());
         } else {
             UINT id = static_cast<UINT>(ids.size() + 1);
             ids[id] = item;
-            AppendMenuA(menu, flags, id, text.c_str());
+            AppendMenuW(menu, flags, id, ToWide(text).c_str());
         }
     }
 }
@@ -107,7 +108,7 @@ void PopupMenu::Popup(int x, int y, void* ownerWindow) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
     UINT chosen = static_cast<UINT>(
         TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
-    PostMessageA(owner, WM_NULL, 0, 0);
+    PostMessageW(owner, WM_NULL, 0, 0);
     auto it = ids.find(chosen);
     if (it != ids.end()) it->second->Click();
 }

@@ -9,7 +9,7 @@ ScreenBounds FromRect(const RECT& r) { return {r.left, r.top, r.right - r.left, 
 BOOL CALLBACK CollectWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM lp) {
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(monitor, &info))
+    if (GetMonitorInfoW(monitor, &info))
         reinterpret_cast<std::vector<ScreenBounds>*>(lp)->push_back(FromRect(info.rcWork));
     return TRUE;
 }
@@ -26,7 +26,7 @@ ScreenBounds NearestWorkArea(const ScreenBounds& bounds) {
     const RECT r{bounds.Left, bounds.Top, bounds.Left + bounds.Width, bounds.Top + bounds.Height};
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    GetMonitorInfoA(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info);
+    GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &info);
     return FromRect(info.rcWork);
 }
 
@@ -42,7 +42,7 @@ ScreenBounds RestoredBounds(HWND hwnd) {
     RECT normal = placement.rcNormalPosition;
     MONITORINFO info{};
     info.cbSize = sizeof info;
-    if (GetMonitorInfoA(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &info))
+    if (GetMonitorInfoW(MonitorFromRect(&normal, MONITOR_DEFAULTTONEAREST), &info))
         OffsetRect(&normal, info.rcWork.left - info.rcMonitor.left, info.rcWork.top - info.rcMonitor.top);
     return FromRect(normal);
 }

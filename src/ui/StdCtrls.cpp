@@ -1,5 +1,6 @@
 #include "ui/StdCtrls.h"
 
+#include "ui/CodePage.h"
 #include "ui/Form.h"
 
 namespace ui {
@@ -7,7 +8,7 @@ namespace ui {
 Label::Label(Component* owner, Control* parent, const std::string& name, const std::string& caption, int left,
              int top, int width, int height, bool wordWrap, bool fixedSize)
     : Control(owner, parent, name), autoSize_(!wordWrap && !fixedSize) {
-    CreateHandle("Static", WS_VISIBLE | SS_NOTIFY | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP), 0, left, top, width,
+    CreateHandle(L"Static", WS_VISIBLE | SS_NOTIFY | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP), 0, left, top, width,
                  height);
     SetCaption(caption);
 }
@@ -18,15 +19,16 @@ void Label::SetCaption(const std::string& text) {
     HDC dc = GetDC(hwnd_);
     HGDIOBJ old = SelectObject(dc, FontHandle());
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = ToWide(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(hwnd_, dc);
     if (size.cx != Width()) SetWidth(size.cx);
 }
 
 void Label::SetShowAccelChar(bool on) {
-    const LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-    SetWindowLongA(hwnd_, GWL_STYLE, on ? style & ~SS_NOPREFIX : style | SS_NOPREFIX);
+    const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+    SetWindowLongW(hwnd_, GWL_STYLE, on ? style & ~SS_NOPREFIX : style | SS_NOPREFIX);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -38,7 +40,7 @@ void Label::Notify(WORD code) {
 Button::Button(Component* owner, Control* parent, const std::string& name, const std::string& caption, int left,
                int top, int width, int height)
     : Control(owner, parent, name) {
-    CreateHandle("Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, left, top, width, height);
+    CreateHandle(L"Button", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, left, top, width, height);
     SetCaption(caption);
 }
 
@@ -46,9 +48,9 @@ void Button::SetDefault(bool on) {
     Form* f = ParentForm();
     if (!f) return;
     f->SetDefaultButton(on ? this : nullptr);
-    LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
+    LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
     if ((style & BS_TYPEMASK) == BS_OWNERDRAW) return;
-    SendMessageA(hwnd_, BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
+    SendMessageW(hwnd_, BM_SETSTYLE, on ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON, TRUE);
 }
 
 void Button::SetCancel(bool on) {
@@ -67,8 +69,8 @@ void Button::Notify(WORD code) {
 }
 
 void Button::UseOwnTextColor() {
-    LONG style = GetWindowLongA(hwnd_, GWL_STYLE);
-    SetWindowLongA(hwnd_, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
+    LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
+    SetWindowLongW(hwnd_, GWL_STYLE, (style & ~BS_TYPEMASK) | BS_OWNERDRAW);
     InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
@@ -77,13 +79,13 @@ bool Button::DrawItem(const DRAWITEMSTRUCT& dis) {
     RECT r = dis.rcItem;
     bool pushed = (dis.itemState & ODS_SELECTED) != 0;
     DrawFrameControl(dis.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
-    std::string text = Caption();
+    const std::wstring text = ToWide(Caption());
     const FontSpec* font = OwnFont();
     SetBkMode(dis.hDC, TRANSPARENT);
     SetTextColor(dis.hDC, Enabled() ? ColorToRGB(font ? font->Color : clWindowText) : GetSysColor(COLOR_GRAYTEXT));
     HGDIOBJ old = SelectObject(dis.hDC, FontHandle());
     if (pushed) OffsetRect(&r, 1, 1);
-    DrawTextA(dis.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    DrawTextW(dis.hDC, text.c_str(), static_cast<int>(text.size()), &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     SelectObject(dis.hDC, old);
     if (dis.itemState & ODS_FOCUS) {
         RECT f = dis.rcItem;
@@ -96,13 +98,13 @@ bool Button::DrawItem(const DRAWITEMSTRUCT& dis) {
 CheckBox::CheckBox(Component* owner, Control* parent, const std::string& name, const std::string& caption, int left,
                    int top, int width, int height)
     : Control(owner, parent, name) {
-    CreateHandle("Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, left, top, width, height);
+    CreateHandle(L"Button", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 0, left, top, width, height);
     SetCaption(caption);
 }
 
-bool CheckBox::Checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool CheckBox::Checked() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
-void CheckBox::SetChecked(bool on) { SendMessageA(hwnd_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+void CheckBox::SetChecked(bool on) { SendMessageW(hwnd_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
 
 void CheckBox::Notify(WORD code) {
     if (code == BN_CLICKED) Click();
@@ -111,20 +113,20 @@ void CheckBox::Notify(WORD code) {
 RadioButton::RadioButton(Component* owner, Control* parent, const std::string& name, const std::string& caption,
                          int left, int top, int width, int height, bool firstOfGroup)
     : Control(owner, parent, name) {
-    CreateHandle("Button", WS_VISIBLE | BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0), 0, left,
+    CreateHandle(L"Button", WS_VISIBLE | BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP | WS_TABSTOP : 0), 0, left,
                  top, width, height);
     SetCaption(caption);
 }
 
-bool RadioButton::Checked() const { return SendMessageA(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool RadioButton::Checked() const { return SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void RadioButton::SetChecked(bool on) {
-    SendMessageA(hwnd_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(hwnd_, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
     if (!on) return;
     // One checked button per container, as a user's click would leave it.
     for (HWND h = GetWindow(GetParent(hwnd_), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
         if (h != hwnd_ && dynamic_cast<RadioButton*>(Control::FromHandle(h)))
-            SendMessageA(h, BM_SETCHECK, BST_UNCHECKED, 0);
+            SendMessageW(h, BM_SETCHECK, BST_UNCHECKED, 0);
     }
 }
 
@@ -142,7 +144,7 @@ bool Container::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
         if (Form* f = ParentForm()) {
-            result = SendMessageA(f->Handle(), msg, wp, lp);
+            result = SendMessageW(f->Handle(), msg, wp, lp);
             return true;
         }
         break;
@@ -155,7 +157,7 @@ bool Container::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 GroupBox::GroupBox(Component* owner, Control* parent, const std::string& name, const std::string& caption, int left,
                    int top, int width, int height)
     : Container(owner, parent, name) {
-    CreateHandle("Button", WS_VISIBLE | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, left, top, width,
+    CreateHandle(L"Button", WS_VISIBLE | BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, left, top, width,
                  height);
     SetCaption(caption);
 }
@@ -175,16 +177,16 @@ bool GroupBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
 
 Panel::Panel(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height)
     : Container(owner, parent, name) {
-    CreateHandle("Static", WS_VISIBLE | SS_NOTIFY | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE |
+    CreateHandle(L"Static", WS_VISIBLE | SS_NOTIFY | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT | WS_EX_WINDOWEDGE |
                  WS_EX_DLGMODALFRAME, left, top, width, height);
 }
 
 Image::Image(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height)
     : Control(owner, parent, name) {
-    CreateHandle("Static", WS_VISIBLE | SS_ICON | SS_CENTERIMAGE, 0, left, top, width, height);
+    CreateHandle(L"Static", WS_VISIBLE | SS_ICON | SS_CENTERIMAGE, 0, left, top, width, height);
 }
 
-void Image::SetIcon(HICON icon) { SendMessageA(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0); }
+void Image::SetIcon(HICON icon) { SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0); }
 
 }  // namespace ui
 

@@ -1,6 +1,6 @@
 #include "app/rules/DisplayNames.h"
 
-#include "text/ShiftJis.h"
+#include "text/PathText.h"
 
 namespace app {
 
@@ -19,8 +19,7 @@ std::string FolderListEntry(const std::string& baseFolder, const std::string& na
 int GetFolderDepth(const std::string& baseFolder, const std::string& path) {
     const std::string relative = text::RemoveFirst(path, baseFolder);
     if (relative.empty()) return 0;
-    // The backslashes of Rel + "\" are Rel's own plus one; counting them so keeps a dangling lead byte at the
-    // end of Rel from pairing with an appended backslash.
+    // The backslashes of Rel + "\" are Rel's own plus one.
     return static_cast<int>(text::CountChar(relative, '\\')) + 1;
 }
 

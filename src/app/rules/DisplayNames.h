@@ -1,7 +1,7 @@
 // The folder list's display names and their way back to full paths. A display name is the base folder's own name,
 // a walked folder's path relative to the base folder, or a fixed folder's name followed by "/". Every argument named
-// baseFolder is the program's folder with its trailing backslash. Texts are Shift-JIS byte strings; every test of a
-// last character looks at the last whole character.
+// baseFolder is the program's folder with its trailing backslash. Texts are UTF-8; every test of a last character
+// looks at the last whole character.
 #pragma once
 
 #include <functional>

@@ -1,5 +1,6 @@
 #include "app/rules/VersionText.h"
 
+#include "text/PathText.h"
 #include "text/ShiftJis.h"
 
 namespace app {

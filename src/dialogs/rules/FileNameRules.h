@@ -1,5 +1,5 @@
-// Name checks of the rename dialog (Unit2). Names and paths are Shift-JIS byte strings: a double-byte character may
-// end in 0x5C or 0x7C ("ソ" is 83 5C, "ポ" is 83 7C), which is neither a backslash nor a vertical bar.
+// Name checks of the rename dialog (Unit2) on names and paths in the program's UTF-8 form, where no byte of a
+// longer character can be taken for a backslash, a vertical bar or a point.
 #pragma once
 
 #include <array>
@@ -27,12 +27,6 @@ std::string ExtractFileName(std::string_view path);
 
 // True when the two paths' extensions are byte for byte equal (".txt" and ".TXT" differ).
 bool SameFileExt(std::string_view oldPath, std::string_view newPath);
-
-// The same on exact (UTF-16) paths, where every character is one code unit or a surrogate pair and no trail unit
-// can be taken for a point or a backslash.
-std::wstring ExtractFileExt(std::wstring_view path);
-std::wstring ExtractFileName(std::wstring_view path);
-bool SameFileExt(std::wstring_view oldPath, std::wstring_view newPath);
 
 // Path the file gets when renamed: the folder part of oldPath (up to and including its last backslash) followed by
 // newName exactly as typed.

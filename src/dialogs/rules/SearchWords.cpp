@@ -1,14 +1,11 @@
 #include "dialogs/rules/SearchWords.h"
 
-#include "text/ShiftJis.h"
-
 namespace dialogs {
 
 namespace {
 
-constexpr char HalfWidthSpace = 0x20;
-constexpr unsigned char FullWidthSpaceLead = 0x81;
-constexpr unsigned char FullWidthSpaceTrail = 0x40;
+constexpr std::string_view HalfWidthSpace = " ";
+constexpr std::string_view FullWidthSpace = "\xE3\x80\x80";  // U+3000
 
 }  // namespace
 
@@ -24,21 +21,18 @@ DevideResult DevideString(std::string_view text, SearchWordArray& words) {
         return count > MaxSearchWords;
     };
 
-    // Walk whole characters, so that only a space that is a character of its own separates: "メ@" is 83 81 40,
-    // and its 81 40 is no full-width space.
+    // In UTF-8 no character's bytes hold another character's, so each space is found by its own bytes.
     std::size_t i = 0;
     while (i < text.size()) {
-        const auto b = static_cast<unsigned char>(text[i]);
-        const bool doubleByte = text::IsLeadByte(b) && i + 1 < text.size();
-        const std::size_t length = doubleByte ? 2 : 1;
-        const bool separator = doubleByte ? (b == FullWidthSpaceLead &&
-                                             static_cast<unsigned char>(text[i + 1]) == FullWidthSpaceTrail)
-                                          : text[i] == HalfWidthSpace;
-        if (separator) {
+        const std::string_view rest = text.substr(i);
+        const std::size_t length = rest.substr(0, 1) == HalfWidthSpace         ? HalfWidthSpace.size()
+                                   : rest.substr(0, 3) == FullWidthSpace      ? FullWidthSpace.size()
+                                                                                : 0;
+        if (length > 0) {
             if (endWord(i)) return DevideResult::TooManyWords;
             wordStart = i + length;
         }
-        i += length;
+        i += length > 0 ? length : 1;
     }
     // The end of the text ends the last word, whatever its last character is.
     if (endWord(text.size())) return DevideResult::TooManyWords;

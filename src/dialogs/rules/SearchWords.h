@@ -1,5 +1,5 @@
-// Word splitting and matching of the file search dialog (Unit5). Texts are Shift-JIS byte strings; matching is
-// plain byte containment, with no case or width folding.
+// Word splitting and matching of the file search dialog (Unit5). Texts are UTF-8; matching is plain byte
+// containment, with no case or width folding.
 #pragma once
 
 #include <array>

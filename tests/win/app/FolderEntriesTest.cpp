@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/CodePage.h"
+
 namespace {
 
 int refusals = 0;
@@ -33,41 +35,43 @@ protected:
         ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
         folder_ = std::wstring(temp) + L"TessalyEntries_" + std::to_wstring(GetCurrentProcessId());
         ASSERT_TRUE(CreateDirectoryW(folder_.c_str(), nullptr));
-        for (const std::wstring& name : kFiles) {
-            HANDLE h = CreateFileW((folder_ + L"\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+        for (const std::string& name : kFiles) {
+            HANDLE h = CreateFileW((folder_ + L"\\" + ui::ToWide(name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
             ASSERT_NE(h, INVALID_HANDLE_VALUE);
             CloseHandle(h);
         }
     }
     void TearDown() override {
-        for (const std::wstring& name : kFiles) DeleteFileW((folder_ + L"\\" + name).c_str());
+        for (const std::string& name : kFiles) DeleteFileW((folder_ + L"\\" + ui::ToWide(name)).c_str());
         RemoveDirectoryW(folder_.c_str());
     }
 
-    static std::vector<std::wstring> Sorted(std::vector<std::wstring> names) {
+    static std::vector<std::string> Sorted(std::vector<std::string> names) {
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    const std::vector<std::wstring> kFiles = {L"café.txt", L"cafe.txt", L"한글.txt", L"😀.txt", L"メモ.txt"};
+    std::string Pattern(const char* name) const { return ui::FromWide(folder_) + "\\" + name; }
+
+    const std::vector<std::string> kFiles = {"café.txt", "cafe.txt", "한글.txt", "😀.txt", "メモ.txt"};
     std::wstring folder_;
 };
 
 TEST_F(FolderEntries, ListsEveryExactNameWithDotEntries) {
-    std::vector<std::wstring> names;
-    app::CollectExactMatches(folder_ + L"\\*.*", names);
-    std::vector<std::wstring> expected = kFiles;
-    expected.push_back(L".");
-    expected.push_back(L"..");
+    std::vector<std::string> names;
+    app::CollectMatches(Pattern("*.*"), names);
+    std::vector<std::string> expected = kFiles;
+    expected.push_back(".");
+    expected.push_back("..");
     EXPECT_EQ(Sorted(names), Sorted(expected));
 }
 
 TEST_F(FolderEntries, OlderSystemsRefusingTheFastListingGiveTheSameEntries) {
-    std::vector<std::wstring> fast;
-    app::CollectExactMatches(folder_ + L"\\*.txt", fast);
+    std::vector<std::string> fast;
+    app::CollectMatches(Pattern("*.txt"), fast);
     refusals = 0;
-    std::vector<std::wstring> plain;
-    app::CollectExactMatches(folder_ + L"\\*.txt", plain, VistaFindFirst);
+    std::vector<std::string> plain;
+    app::CollectMatches(Pattern("*.txt"), plain, VistaFindFirst);
     EXPECT_EQ(refusals, 1);
     EXPECT_EQ(Sorted(plain), Sorted(kFiles));
     EXPECT_EQ(Sorted(plain), Sorted(fast));
