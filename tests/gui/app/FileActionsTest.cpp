@@ -1,6 +1,7 @@
 // Execute, open folder and properties on the real main window: the refusals shared by every file action, what the
 // launched program sees, the folder opened in the shell, and the property-sheet request.
 #include "app/FileActionSupport.h"
+#include "driver/Text.h"
 #include "driver/ShellWindows.h"
 
 using namespace driver;
@@ -39,7 +40,7 @@ TEST(FileActions, RefusalsWhenNothingIsSelectedOrTheFileIsGone)
     const int empty = static_cast<int>(std::find(folders.begin(), folders.end(), "Empty") - folders.begin());
     s.ChooseFolder(s.BaseName(), 1);
     s.ChooseFile("a.txt");
-    ASSERT_TRUE(DeleteFileA((s.Dir() / "a.txt").c_str()));
+    ASSERT_TRUE(DeleteFileW(driver::ToWide((s.Dir() / "a.txt")).c_str()));
 
     s.Program().Press("Enter");
     s.ExpectMessage(missing);

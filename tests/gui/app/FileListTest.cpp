@@ -48,8 +48,8 @@ TEST(FileList, TxtMatchesFoldersAndHiddenFiles)
     s.WriteFile("hidden.txt");
     s.WriteFile("system.TXT");
     s.WriteFile("other.txt.bak");
-    ASSERT_TRUE(SetFileAttributesA(s.InBase("hidden.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(SetFileAttributesA(s.InBase("system.TXT").c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW(driver::ToWide(s.InBase("hidden.txt")).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(SetFileAttributesW(driver::ToWide(s.InBase("system.TXT")).c_str(), FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN));
     s.WriteIni(Extensions({".txt"}));
     s.Start();
     s.WaitForCounts();
@@ -85,7 +85,7 @@ TEST(FileList, RefreshKeepsOrLosesTheSelection)
     EXPECT_EQ(s.Files().SelectedText(), "b.txt");
 
     // Renamed away: after F5 nothing is selected.
-    ASSERT_TRUE(MoveFileA(s.InBase("b.txt").c_str(), s.InBase("b.old").c_str()));
+    ASSERT_TRUE(MoveFileW(driver::ToWide(s.InBase("b.txt")).c_str(), driver::ToWide(s.InBase("b.old")).c_str()));
     driver::PressKeys(s.Main(), "F5");
     ASSERT_TRUE(driver::WaitUntil([&] { return s.Files().ItemCount() == 3; }, "b.txt gone"));
     EXPECT_EQ(s.Files().Selection(), -1);

@@ -9,6 +9,7 @@
 #include "driver/PopupMenu.h"
 #include "driver/Program.h"
 #include "driver/Screenshot.h"
+#include "driver/Text.h"
 #include "driver/Wait.h"
 #include "driver/Window.h"
 
@@ -149,16 +150,18 @@ private:
     driver::Window main_;
 };
 
-// A value of the settings file read through the profile API; nothing when the key is missing.
+// A value of the settings file read through the profile API, in UTF-8; nothing when the key is missing. The value
+// is what the file holds, a stored form of an exact text as it stands.
 inline std::optional<std::string> IniValue(const std::string& path, const std::string& section, const std::string& key)
 {
-    char buffer[2048] = {};
-    const char* missing = "\x01missing\x01";
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), missing, buffer, sizeof buffer, path.c_str());
-    if (std::string(buffer) == missing) {
+    wchar_t buffer[32768] = {};
+    const wchar_t* missing = L"\x01missing\x01";
+    GetPrivateProfileStringW(driver::ToWide(section).c_str(), driver::ToWide(key).c_str(), missing, buffer, 32768,
+                             driver::ToWide(path).c_str());
+    if (std::wstring(buffer) == missing) {
         return std::nullopt;
     }
-    return std::string(buffer);
+    return driver::ToUtf8(buffer);
 }
 
 // A screen point of window's client area that no visible control covers: a click there reaches the form itself.

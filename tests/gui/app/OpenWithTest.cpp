@@ -3,6 +3,7 @@
 // refusing when the application is gone.
 #include "app/FileActionSupport.h"
 
+#include "driver/Text.h"
 #include "driver/Screenshot.h"
 
 using namespace driver;
@@ -108,11 +109,11 @@ TEST(OpenWith, MissingApplicationIsReportedBeforeAMissingFile)
     s.ChooseMenu({kOpenWithItem, 1});
     s.ExpectMessage(noApplication);
 
-    ASSERT_TRUE(DeleteFileA(app.c_str()));
+    ASSERT_TRUE(DeleteFileW(driver::ToWide(app).c_str()));
     s.ChooseMenu({kOpenWithItem, 0});
     s.ExpectMessage(noApplication);
 
-    ASSERT_TRUE(DeleteFileA((s.Dir() / "a.txt").c_str()));
+    ASSERT_TRUE(DeleteFileW(driver::ToWide((s.Dir() / "a.txt")).c_str()));
     s.ChooseMenu({kOpenWithItem, 0});
     s.ExpectMessage(noApplication);
     EXPECT_EQ(s.Files().Items(), std::vector<std::string>{"a.txt"});

@@ -39,7 +39,7 @@ std::string UnixVariableAsWindowsPath(const wchar_t* name)
     while (path.back() == L'\\') {
         path.pop_back();
     }
-    return driver::ToAnsi(path);
+    return driver::ToUtf8(path);
 }
 
 // Wine's home folder as a Windows path, from WINEHOMEDIR ("\??\Z:\home\user"), which Wine sets in place of HOME.
@@ -57,7 +57,7 @@ std::string WineHomeFolder()
     while (!path.empty() && path.back() == L'\\') {
         path.pop_back();
     }
-    return driver::ToAnsi(path);
+    return driver::ToUtf8(path);
 }
 
 // The folder that holds the trash ("...\.local\share"), "" when it cannot be found.
@@ -270,7 +270,7 @@ TEST_F(RecycleBin, TheChosenFileGoesNotTheOneItsCodePageFormNames)
     const std::wstring leaf = driver::ToWide(dir_.Path().substr(dir_.Path().rfind('\\') + 1));
     const std::wstring accented = L"caf\u00e9-" + leaf + L".txt";
     const std::wstring folder = driver::ToWide(folder_) + L"\\";
-    const std::string plain = "cafe-" + driver::ToAnsi(leaf) + ".txt";
+    const std::string plain = "cafe-" + driver::ToUtf8(leaf) + ".txt";
     HANDLE file = CreateFileW((folder + accented).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     CloseHandle(file);

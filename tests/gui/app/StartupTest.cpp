@@ -300,7 +300,7 @@ TEST(Startup, UnwritableStateIsReportedOnceAndTheProgramStillCloses)
     s.Start();
     s.WaitForCounts();
     // The settings file becomes a folder of the same name: no profile write can succeed.
-    ASSERT_TRUE(DeleteFileA(s.IniPath().c_str()));
+    ASSERT_TRUE(DeleteFileW(driver::ToWide(s.IniPath()).c_str()));
     driver::MakeDirs(s.IniPath());
 
     s.Program().Close();

@@ -231,34 +231,115 @@ TEST_F(UnicodeNames, MoveRenameAndDeleteEachReachTheirOwnFile)
     Choose(kEmoji);
     s.Program().Press("Del");
     MessageDialog box = s.Program().WaitForMessageBox();
-    EXPECT_EQ(box.Text(), s.Base() + ToAnsi(kEmoji) + "をゴミ箱に移動しますか？");
+    EXPECT_EQ(box.Text(), s.Base() + ToUtf8(kEmoji) + "をゴミ箱に移動しますか？");
     box.Press("いいえ(&N)");
     BringToForeground(s.Main());
     ExpectOthersUntouched({kHangul, kAccented});
     EXPECT_EQ(s.Program().MessageBoxesSeen(), 1);
 }
 
-// A folder whose own name the code page cannot hold stays ANSI in the folder list: the program lists it under the
-// code page's form of its name, starts and stays responsive, and no file anywhere is touched by choosing it.
-TEST(UnicodeFolderNames, AFolderTheCodePageCannotNameCrashesNothingAndLosesNothing)
-{
+// Folders whose names the code page cannot hold, beside the ASCII stand-in one of them would become ("cafe"), a name
+// with the yen sign (which the code page would turn into a backslash) and one that would then climb out of its
+// folder ("x\..¥out" as "x\..\out", that is "out"): each is listed under its own name, lists its own file, and
+// execute, move, rename and delete reach that folder and no other.
+class ExactFolders : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (const Folder& f : kFolders) {
+            s.Dir().MakeDir(f.entry);
+            WriteExact(ToWide(s.Base() + f.entry + "\\" + f.file), f.file);
+        }
+        // Where the stand-ins would lead: files that nothing may list or touch.
+        s.Dir().MakeDir("out");
+        s.Dir().MakeDir("a");
+        WriteExact(ToWide(s.Base() + "out\\secret.txt"), "secret");
+        WriteExact(ToWide(s.Base() + "a\\b.txt"), "not a¥b");
+        WriteExact(ToWide(s.Base() + "moved.txt"), "moved");
+        s.Dir().WriteIni(IniWith({}));
+        s.Start();
+    }
+
+    struct Folder {
+        std::string entry;  // its folder-list entry: its path below the program's folder
+        std::string file;   // the one file it holds
+    };
+    const std::vector<Folder> kFolders = {{"café", "in café.txt"}, {"cafe", "in cafe.txt"}, {"한글", "in 한글.txt"},
+                                          {"한글\\下", "in 下.txt"},    {"😀", "in 😀.txt"},   {"a¥b", "in a¥b.txt"},
+                                          {"x\\..¥out", "in x.txt"}};
+
+    // Every file the test made, with the bytes it must still have.
+    std::vector<std::pair<std::string, std::string>> Untouched() const
+    {
+        std::vector<std::pair<std::string, std::string>> files = {{"out\\secret.txt", "secret"},
+                                                                  {"a\\b.txt", "not a¥b"}};
+        for (const Folder& f : kFolders) files.push_back({f.entry + "\\" + f.file, f.file});
+        return files;
+    }
+    void ExpectUntouched(const std::string& except = "") const
+    {
+        for (const auto& [path, bytes] : Untouched()) {
+            if (path != except) EXPECT_EQ(ReadExact(ToWide(s.Base() + path)), bytes) << path;
+        }
+    }
+
     Session s;
-    const std::wstring base = ToWide(s.Dir().Path());
-    const std::vector<std::wstring> folders = {L"café", L"cafe", L"한글"};
-    for (const std::wstring& f : folders) {
-        ASSERT_TRUE(CreateDirectoryW((base + L"\\" + f).c_str(), nullptr));
-        WriteExact(base + L"\\" + f + L"\\in.txt", Utf8(Bytes(f)));
-    }
-    s.Dir().WriteIni(IniWith({}));
-    s.Start();
+};
+
+TEST_F(ExactFolders, EachEntryListsItsOwnFolder)
+{
     const std::vector<std::string> entries = s.Folders().Items();
-    for (size_t i = 0; i < entries.size(); ++i) {
-        s.Folders().ClickItem(static_cast<int>(i));
-        ASSERT_TRUE(WaitUntil([&] { return s.Folders().Selection() == static_cast<int>(i); }, entries[i]));
-        s.Program().Press("F5");
+    for (const Folder& f : kFolders) {
+        SCOPED_TRACE(f.entry);
+        EXPECT_EQ(std::count(entries.begin(), entries.end(), f.entry), 1);
+        s.ChooseFolder(f.entry, 1);
+        EXPECT_EQ(s.Files().Items(), std::vector<std::string>{f.file});
     }
-    EXPECT_TRUE(s.Program().OpenMessageBoxes().empty());
-    for (const std::wstring& f : folders) EXPECT_EQ(ReadExact(base + L"\\" + f + L"\\in.txt"), Utf8(Bytes(f)));
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "a\\b"), 0) << "no stand-in entry";
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "x\\..\\out"), 0) << "no stand-in entry";
+}
+
+TEST_F(ExactFolders, ExecuteMoveRenameAndDeleteReachTheirFolder)
+{
+    const std::string probe = CopyProbe(s.Dir().MakeDir("Tools"));
+    const shell_test::ShellCommandOverride txt("txtfile", probe, "\"C:\\windows\\system32\\notepad.exe\" \"%1\"");
+    const std::vector<std::string> entries = s.Folders().Items();
+    for (const Folder& f : {kFolders[0], kFolders[2], kFolders[4], kFolders[5], kFolders[6]}) {
+        SCOPED_TRACE(f.entry);
+        const std::string folder = s.Base() + f.entry + "\\";
+        s.ChooseFolder(f.entry, 1);
+        s.ChooseFile(f.file);
+        s.Program().Press("Enter");
+        const ProbeRecord run = TakeProbeLog(probe);
+        EXPECT_NE(run.commandLine.find("\"" + folder + f.file + "\""), std::string::npos) << run.commandLine;
+
+        s.Program().Press("Del");
+        MessageDialog box = s.Program().WaitForMessageBox();
+        EXPECT_EQ(box.Text(), folder + f.file + "をゴミ箱に移動しますか？");
+        box.Press("いいえ(&N)");
+        BringToForeground(s.Main());
+
+        s.Program().Press("F2");
+        Window dialog = s.Program().WaitForWindow("TForm2", "ファイル名変更");
+        EXPECT_EQ(dialog.Child("Label3").Text(), f.file);
+        dialog.Child("Edit1").SetText("renamed.txt");
+        dialog.Child("Button1").Click();
+        ASSERT_TRUE(s.Program().WaitForWindowGone("TForm2"));
+        EXPECT_EQ(ReadExact(ToWide(folder + "renamed.txt")), f.file);
+        ASSERT_TRUE(MoveFileW(ToWide(folder + "renamed.txt").c_str(), ToWide(folder + f.file).c_str()));
+
+        // Move the base folder's file into this folder, and back for the next one.
+        s.ChooseFolder(s.BaseName(), 1);
+        s.ChooseFile("moved.txt");
+        const int target = static_cast<int>(std::find(entries.begin(), entries.end(), f.entry) - entries.begin());
+        s.ChooseMenu({kMoveItem, target});
+        ASSERT_TRUE(WaitUntil([&] { return ReadExact(ToWide(folder + "moved.txt")) == "moved"; }, "moved in"));
+        ASSERT_TRUE(MoveFileW(ToWide(folder + "moved.txt").c_str(), ToWide(s.Base() + "moved.txt").c_str()));
+        s.Program().Press("F5");
+        ExpectUntouched();
+    }
+    EXPECT_EQ(ReadExact(ToWide(s.Base() + "out\\moved.txt")), "(missing)");
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 5);
 }
 
 }  // namespace

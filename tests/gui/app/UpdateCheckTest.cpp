@@ -9,6 +9,7 @@
 #include "driver/Probe.h"
 #include "driver/Program.h"
 #include "driver/Screenshot.h"
+#include "driver/Text.h"
 #include "driver/ShellWindows.h"
 #include "driver/Wait.h"
 #include "driver/Window.h"
@@ -193,7 +194,7 @@ TEST(UpdateCheck, YesShowsTheCommentOpensFolderAndDownloadPageAndEnds)
         SCOPED_TRACE(c.name);
         LocalHttpServer server;
         server.Serve(kVersionPath, "1.9");
-        if (c.comment) server.Serve(kCommentPath, *c.comment);
+        if (c.comment) server.Serve(kCommentPath, ToCodePage932(*c.comment));
         UpdateSession session;
         const std::string browser = CopyProbe(session.Dir().MakeDir("Browser"), "urlprobe.exe");
         const shell_test::ShellCommandOverride http("http", browser, shell_test::kWineBrowserCommand);
@@ -268,31 +269,31 @@ TEST(UpdateCheck, CommentIsShownWholeHoweverItArrives)
 {
     {
         SCOPED_TRACE("a few hundred bytes, split inside 機");
-        const std::string comment =
+        const std::string comment = ToCodePage932(
             "バージョン1.9の変更点\r\n"
             "・ファイル一覧の並べ替えが速くなりました。\r\n"
             "・フォルダ一覧に表示するフォルダの深さを設定できるようになりました。\r\n"
             "・検索機能で大文字と小文字を区別するようにしました。\r\n"
             "・ごみ箱へ削除するときの確認の文を直しました。\r\n"
-            "・設定画面でアプリケーションの登録を取り消せるようになりました。\r\n";
-        const std::size_t split = comment.find("検索機能") + 5;
+            "・設定画面でアプリケーションの登録を取り消せるようになりました。\r\n");
+        const std::size_t split = comment.find(ToCodePage932("検索機能")) + 5;
         ASSERT_EQ(comment.substr(split - 1, 2), "\x8B\x40") << "the first write ends with the lead byte of 機";
         LocalHttpServer server;
         server.Serve(kVersionPath, "1.9");
         server.ServeInPieces(kCommentPath, {comment.substr(0, split), comment.substr(split)},
                              std::chrono::milliseconds(500));
-        EXPECT_EQ(CommentShownAfterYes(server), comment);
+        EXPECT_EQ(CommentShownAfterYes(server), FromCodePage932(comment));
     }
     {
         SCOPED_TRACE("about 1,500 bytes, the 1,024th the lead byte of 更");
         std::string comment = "a";
-        while (comment.size() < 1500) comment += "更新しました。";  // lead bytes at the odd places
+        while (comment.size() < 1500) comment += ToCodePage932("更新しました。");  // lead bytes at the odd places
         ASSERT_EQ(comment.substr(1023, 2), "\x8D\x58") << "the first write ends with the lead byte of 更";
         LocalHttpServer server;
         server.Serve(kVersionPath, "1.9");
         server.ServeInPieces(kCommentPath, {comment.substr(0, 1024), comment.substr(1024)},
                              std::chrono::milliseconds(500));
-        EXPECT_EQ(CommentShownAfterYes(server), comment.substr(0, 1023));
+        EXPECT_EQ(CommentShownAfterYes(server), FromCodePage932(comment.substr(0, 1023)));
     }
 }
 
@@ -303,7 +304,7 @@ TEST(UpdateCheck, CommentHasThreeSecondsOfItsOwn)
     const std::string comment = "新しい検索機能を追加しました。";
     LocalHttpServer server;
     server.ServeInPieces(kVersionPath, {"", "1.9"}, std::chrono::milliseconds(1800));
-    server.ServeInPieces(kCommentPath, {"", comment}, std::chrono::milliseconds(1800));
+    server.ServeInPieces(kCommentPath, {"", ToCodePage932(comment)}, std::chrono::milliseconds(1800));
     EXPECT_EQ(CommentShownAfterYes(server), comment);
 }
 

@@ -29,7 +29,7 @@ std::string NameOnDisk(const std::string& path)
         return std::string();
     }
     FindClose(find);
-    return driver::ToAnsi(data.cFileName);
+    return driver::ToUtf8(data.cFileName);
 }
 
 // A folder holding Tessaly.exe, a settings file listing .txt and .doc files, and the test's files. The program's

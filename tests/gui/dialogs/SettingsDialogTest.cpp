@@ -14,6 +14,7 @@
 #include "driver/Program.h"
 #include "driver/Screenshot.h"
 #include "driver/Text.h"
+#include "driver/Text.h"
 #include "driver/Wait.h"
 #include "driver/Window.h"
 
@@ -25,14 +26,14 @@ using Strings = std::vector<std::string>;
 // Position of "設定" in the main window's popup menu.
 constexpr int kSettingsItem = 9;
 
-// The lines of a file (CR LF separated), blank lines left out.
+// The lines of a file in code page 932 (CR LF separated), in UTF-8, blank lines left out.
 Strings LinesOf(const std::string& bytes) {
     Strings lines;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t end = bytes.find("\r\n", pos);
         if (end == std::string::npos) end = bytes.size();
-        if (end > pos) lines.push_back(bytes.substr(pos, end - pos));
+        if (end > pos) lines.push_back(driver::FromCodePage932(bytes.substr(pos, end - pos)));
         pos = end + 2;
     }
     return lines;

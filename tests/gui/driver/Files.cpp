@@ -37,7 +37,7 @@ void MakeDirsWide(const std::wstring& path)
     }
     MakeDirsWide(ParentOf(path));
     if (!CreateDirectoryW(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-        throw DriverError(Failure("cannot create folder", ToAnsi(path)));
+        throw DriverError(Failure("cannot create folder", ToUtf8(path)));
     }
 }
 
@@ -74,7 +74,7 @@ std::string TestExeFolder()
 {
     wchar_t self[MAX_PATH * 4] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
-    return ToAnsi(ParentOf(self));
+    return ToUtf8(ParentOf(self));
 }
 
 std::string JoinPath(const std::string& folder, const std::string& relative)
@@ -83,7 +83,7 @@ std::string JoinPath(const std::string& folder, const std::string& relative)
     if (!wide.empty() && wide.back() != L'\\' && wide.back() != L'/') {
         wide += L'\\';
     }
-    return ToAnsi(wide) + relative;
+    return ToUtf8(wide) + relative;
 }
 
 bool FileExists(const std::string& path)
@@ -140,7 +140,7 @@ void WriteTextLines(const std::string& path, const std::vector<std::string>& lin
 {
     std::string text;
     for (const std::string& line : lines) {
-        text += line + "\r\n";
+        text += ToCodePage932(line) + "\r\n";
     }
     WriteFileBytes(path, text);
 }
@@ -176,11 +176,11 @@ TempDir::TempDir()
         const std::wstring candidate = base + L"\\tessaly-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
                                        std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(++counter);
         if (CreateDirectoryW(candidate.c_str(), nullptr)) {
-            path_ = ToAnsi(candidate);
+            path_ = ToUtf8(candidate);
             return;
         }
         if (GetLastError() != ERROR_ALREADY_EXISTS) {
-            throw DriverError(Failure("cannot create temporary folder", ToAnsi(candidate)));
+            throw DriverError(Failure("cannot create temporary folder", ToUtf8(candidate)));
         }
     }
 }

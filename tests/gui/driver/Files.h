@@ -1,4 +1,4 @@
-// Files and folders for the tests: paths are code page 932 text, folders without a trailing backslash.
+// Files and folders for the tests: paths are UTF-8 text, folders without a trailing backslash.
 // Every operation works through the W functions, so a name whose last byte is 0x5C ("ソ") is never taken
 // for a backslash.
 #pragma once
@@ -25,7 +25,7 @@ bool PathExists(const std::string& path);
 std::string ReadFileBytes(const std::string& path);
 // Writes bytes to a file, creating missing parent folders; throws DriverError on failure.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
-// Writes lines (code page 932 text) each ended by CR LF.
+// Writes lines (UTF-8 text) in code page 932, as a Japanese user's text files hold them, each ended by CR LF.
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines);
 // Creates a folder and its missing parents; throws DriverError on failure.
 void MakeDirs(const std::string& path);
@@ -51,7 +51,7 @@ public:
     std::string MakeDir(const std::string& relative) const;
     // Writes a file of the given bytes (parents created); returns its full path.
     std::string WriteFile(const std::string& relative, const std::string& bytes = "") const;
-    // Writes a text file of code page 932 lines, CR LF after each; returns its full path.
+    // Writes a text file of lines in code page 932, CR LF after each; returns its full path.
     std::string WriteText(const std::string& relative, const std::vector<std::string>& lines) const;
     // Writes Tessaly.ini in the folder from lines ("[Form]", "Left=10"...); returns its full path.
     std::string WriteIni(const std::vector<std::string>& lines) const;

@@ -10,8 +10,8 @@
 namespace driver {
 
 struct ProbeRecord {
-    std::string commandLine;       // as GetCommandLineA gave it
-    std::string currentDirectory;  // as GetCurrentDirectoryA gave it (no trailing backslash but for a root)
+    std::string commandLine;        // as GetCommandLineW gave it, in UTF-8
+    std::string currentDirectory;   // as GetCurrentDirectoryW gave it, in UTF-8 (no trailing backslash but for a root)
     std::wstring exactCommandLine;  // as GetCommandLineW gave it
 };
 

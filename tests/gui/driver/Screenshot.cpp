@@ -28,7 +28,7 @@ std::string SafeFileName(const std::string& name)
             c = L'_';
         }
     }
-    return ToAnsi(wide);
+    return ToUtf8(wide);
 }
 
 // The bytes of a 24-bit bottom-up .bmp file of the screen area.

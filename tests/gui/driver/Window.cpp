@@ -32,7 +32,7 @@ std::string ClassOf(HWND window)
 {
     wchar_t name[256] = {};
     const int length = GetClassNameW(window, name, 256);
-    return ToAnsi(std::wstring(name, static_cast<size_t>(length > 0 ? length : 0)));
+    return ToUtf8(std::wstring(name, static_cast<size_t>(length > 0 ? length : 0)));
 }
 
 BOOL CALLBACK VisitChild(HWND window, LPARAM parameter)
@@ -97,7 +97,7 @@ std::string Window::Name() const
 
 std::string Window::Text() const
 {
-    return ToAnsi(ExactText());
+    return ToUtf8(ExactText());
 }
 
 std::wstring Window::ExactText() const

@@ -54,7 +54,7 @@ public:
     std::string ClassName() const;
     // The design name carried in the "ui.Name" property ("ListBox1"), empty when it has none.
     std::string Name() const;
-    // Caption or text (edit content, label caption), code page 932.
+    // Caption or text (edit content, label caption), in UTF-8.
     std::string Text() const;
     // The window text exactly as the control holds it (UTF-16).
     std::wstring ExactText() const;

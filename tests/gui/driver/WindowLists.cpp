@@ -62,7 +62,7 @@ int Window::ItemCount() const
 
 std::string Window::ItemText(int index) const
 {
-    return ToAnsi(ExactItemText(index));
+    return ToUtf8(ExactItemText(index));
 }
 
 std::wstring Window::ExactItemText(int index) const
@@ -102,7 +102,7 @@ std::vector<std::string> Window::Items() const
 {
     std::vector<std::string> items;
     for (const std::wstring& item : ExactItems()) {
-        items.push_back(ToAnsi(item));
+        items.push_back(ToUtf8(item));
     }
     return items;
 }
