@@ -54,6 +54,68 @@ TEST(Startup, ListsItsFolderAndFilesAndSavesTheWindowState)
     EXPECT_EQ(WindowStateKeys(s.IniPath()), written);
 }
 
+// The program's folder is its exact folder. In "café" beside a "cafe" with settings and files of its own, it takes
+// café's settings and files, writes its state there, and leaves cafe's folder exactly as it was.
+TEST(Startup, InAFolderBesideItsStandInItUsesItsOwnSettingsAndLeavesTheOtherAlone)
+{
+    Session s("café");
+    s.WriteIni(Ini({"[Form]", "Pos.Left=120", "Pos.Top=90"}));
+    s.WriteFile("メモ.txt");
+    const std::string other = s.Temp().MakeDir("cafe");
+    driver::WriteTextLines(driver::JoinPath(other, "Tessaly.ini"),
+                           {"[extension]", "count=1", "ex1=.dat", "[Option]", "UpdateCheck=0", "[Form]", "Pos.Left=300"});
+    driver::WriteFileBytes(driver::JoinPath(other, "cafe.dat"), "cafe");
+    driver::WriteFileBytes(driver::JoinPath(other, "cafe.txt"), "cafe");
+    const std::string otherIni = driver::ReadFileBytes(driver::JoinPath(other, "Tessaly.ini"));
+
+    const driver::Window& main = s.Start();
+    EXPECT_EQ(s.WaitForCounts(), "ファイルリスト 1");
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"メモ.txt"}));
+    EXPECT_EQ(s.Folders().Items(), (std::vector<std::string>{"café"}));
+    EXPECT_EQ(main.Bounds().left, 120);
+    s.CloseAndWait();
+
+    EXPECT_EQ(IniValue(s.IniPath(), "Form", "Pos.Left"), "120");
+    EXPECT_EQ(IniValue(s.IniPath(), "Style", "Style"), "ListBox");
+    EXPECT_EQ(driver::ReadFileBytes(driver::JoinPath(other, "Tessaly.ini")), otherIni);
+    EXPECT_EQ(driver::ReadFileBytes(driver::JoinPath(other, "cafe.dat")), "cafe");
+    EXPECT_EQ(driver::ReadFileBytes(driver::JoinPath(other, "cafe.txt")), "cafe");
+}
+
+// In "한글" the program finds its settings file and starts without the first-run question; without one, its first
+// run writes one there.
+TEST(Startup, InAFolderTheCodePageCannotNameItFindsAndWritesItsSettings)
+{
+    {
+        Session s("한글");
+        s.WriteIni(Ini({}));
+        s.WriteFile("메모.txt");
+        s.Start();
+        EXPECT_EQ(s.WaitForCounts(), "ファイルリスト 1");
+        EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"메모.txt"}));
+        EXPECT_EQ(s.Folders().Items(), (std::vector<std::string>{"한글"}));
+        EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+        s.CloseAndWait();
+        EXPECT_EQ(IniValue(s.IniPath(), "Style", "Style"), "ListBox");
+    }
+    {
+        Session s("한글");
+        const driver::MessageDialog first = s.Program().StartExpectingMessageBox();
+        EXPECT_EQ(first.Text(), "拡張子を設定してください。");
+        first.Press("OK");
+        const driver::Window settings = s.Program().WaitForWindow("TForm4", "設定");
+        settings.Child("CheckBox1").Click();  // no update check
+        settings.Child("Edit3").SetText("txt");
+        settings.Child("Button4").Click();
+        ASSERT_TRUE(driver::WaitUntil([&] { return settings.Child("ListBox3").ItemCount() == 1; }, "the extension added"));
+        settings.Child("Button2").Click();
+        ASSERT_TRUE(s.Program().WaitForWindowGone("TForm4"));
+        EXPECT_EQ(IniValue(s.IniPath(), "extension", "ex1"), ".txt");
+        s.AttachMain();
+        s.CloseAndWait();
+    }
+}
+
 // Without a settings file the program asks for extensions and opens the settings dialog before its window shows;
 // after Cancel the window is as designed: no counts in the headers, the close and minimise labels visible.
 TEST(Startup, FirstRunCancelLeavesTheDesignWindow)

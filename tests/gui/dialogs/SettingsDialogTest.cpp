@@ -11,6 +11,7 @@
 #include "driver/Files.h"
 #include "driver/MessageDialog.h"
 #include "driver/PopupMenu.h"
+#include "driver/Probe.h"
 #include "driver/Program.h"
 #include "driver/Screenshot.h"
 #include "driver/Text.h"
@@ -345,6 +346,52 @@ TEST_F(SettingsDialogTest, ApplicationsRefuseTheSamePathAndMoveBothListsTogether
 }
 
 // --------------------------------------------------------------------------------------------------- extensions
+
+// A fixed folder and an application whose paths the code page cannot hold are taken as typed, kept exactly in the
+// settings file and, after a restart, listed and started exactly.
+TEST_F(SettingsDialogTest, PathsTheCodePageCannotHoldAreKeptExactlyThroughARestart) {
+    const std::string folder = dir.MakeDir("자료 café");
+    dir.WriteFile("자료 café\\보고서.txt", "report");
+    const std::string application = driver::CopyProbe(dir.MakeDir("한글"), "도구.exe");
+    Window main = StartWith({"[extension]", "count=1", "ex1=.txt", "[Option]", "UpdateCheck=0"});
+    Window dialog = OpenSettings(main);
+    dialog.Child("Edit1").SetText(folder);
+    dialog.Child("Edit2").SetText("자료");
+    dialog.Child("Button1").Click();
+    ASSERT_TRUE(ListShows(dialog.Child("ListBox1"), {folder}));
+    ASSERT_TRUE(ListShows(dialog.Child("ListBox2"), {"자료"}));
+    dialog.Child("Edit4").SetText(application);
+    dialog.Child("Edit5").SetText("도구 ①");
+    dialog.Child("Button8").Click();
+    ASSERT_TRUE(ListShows(dialog.Child("ListBox4"), {application}));
+    dialog.Child("Button2").Click();
+    ASSERT_TRUE(DialogClosed());
+    for (const std::string& line : IniLines()) EXPECT_EQ(line.find('?'), std::string::npos) << line;
+
+    program.Close();
+    ASSERT_TRUE(program.WaitForExit().has_value());
+    driver::Program again{dir.Path()};
+    main = again.Start();
+    Window folders = main.Child("ListBox2");
+    const Strings entries = folders.Items();
+    const auto fixed = std::find(entries.begin(), entries.end(), "자료/");
+    ASSERT_NE(fixed, entries.end());
+    folders.ClickItem(static_cast<int>(fixed - entries.begin()));
+    Window files = main.Child("ListBox1");
+    ASSERT_TRUE(driver::WaitUntil([&] { return files.Items() == Strings{"보고서.txt"}; }, "the fixed folder's file"));
+    files.ClickItem(0);
+    ASSERT_TRUE(driver::WaitUntil([&] { return files.Selection() == 0; }, "the file selected"));
+    driver::PopupMenu::OpenOn(files).Choose({1, 0});
+    const driver::ProbeRecord run = driver::TakeProbeLog(application);
+    EXPECT_NE(run.commandLine.find("\"" + driver::JoinPath(folder, "보고서.txt") + "\""), std::string::npos)
+        << run.commandLine;
+    again.OpenPopupMenu(main).Choose({kSettingsItem});
+    Window settings = again.WaitForWindow("TForm4");
+    EXPECT_EQ(settings.Child("ListBox1").Items(), Strings{folder});
+    EXPECT_EQ(settings.Child("ListBox5").Items(), Strings{"도구 ①"});
+    settings.Child("Button7").Click();
+    EXPECT_TRUE(again.WaitForWindowGone("TForm4"));
+}
 
 TEST_F(SettingsDialogTest, ExtensionsRefuseDuplicatesIgnoringCaseAndAskAboutAllFiles) {
     Window main = StartWith({"[extension]", "count=1", "ex1=.txt", "[Option]", "UpdateCheck=0"});
