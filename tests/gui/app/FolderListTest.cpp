@@ -223,7 +223,8 @@ TEST(FolderList, HugeAndNegativeCountsStartQuickly)
     }
 }
 
-// A folder whose path is longer than 260 characters is left out without a message, and so is everything below it.
+// A folder whose path is longer than 260 characters is left out without a message, and so is everything below it;
+// the characters are those of the exact path, however many bytes the code page would need for them.
 TEST(FolderList, OverlongPathsAreSkippedSilently)
 {
     Session s;
@@ -244,14 +245,25 @@ TEST(FolderList, OverlongPathsAreSkippedSilently)
         ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << "level " << level;
         deep.made.push_back(path);
     }
+    // Levels of 60 kanji (120 bytes each in the code page): three fit in 260 characters, the fourth does not.
+    std::string kanji;
+    for (int i = 0; i < 60; ++i) kanji += "資";
+    const std::string japanese = kanji + "\\" + kanji + "\\" + kanji;
+    ASSERT_LT(driver::ToWide(s.BaseSlash() + japanese).size() + 1, 260u);
+    ASSERT_GT(driver::ToWide(s.BaseSlash() + japanese + "\\" + kanji).size() + 1, 260u);
+    s.MakeDir(japanese);
+    path = L"\\\\?\\" + driver::ToWide(s.InBase(japanese)) + L"\\" + driver::ToWide(kanji);
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+    deep.made.push_back(path);
     s.MakeDir("Short");
     s.WriteIni(Ini({"[DirDeep]", "depth=5"}));
     s.Start();
     s.WaitForCounts();
     const std::vector<std::string> items = s.Folders().Items();
     EXPECT_GE(Session::IndexOf(s.Folders(), "Short"), 0) << ::testing::PrintToString(items);
+    EXPECT_GE(Session::IndexOf(s.Folders(), japanese), 0) << "the third level of kanji";
     for (const std::string& item : items) {
-        EXPECT_LT(s.BaseSlash().size() + item.size(), 260u) << item;
+        EXPECT_LT(driver::ToWide(s.BaseSlash() + item).size() + 1, 260u) << item;
     }
     EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
     s.CloseAndWait();
