@@ -381,6 +381,10 @@ TEST_F(SettingsDialogTest, PathsTheCodePageCannotHoldAreKeptExactlyThroughAResta
     ASSERT_TRUE(driver::WaitUntil([&] { return files.Items() == Strings{"보고서.txt"}; }, "the fixed folder's file"));
     files.ClickItem(0);
     ASSERT_TRUE(driver::WaitUntil([&] { return files.Selection() == 0; }, "the file selected"));
+    // The menu shows the exact caption (captions are not readable from another process: the screenshot shows it).
+    driver::PopupMenu::OpenOn(files).Highlight({1, 0});
+    driver::Screenshot("settings_exact_application_caption");
+    driver::PopupMenu::Current(again.ProcessId()).Dismiss();
     driver::PopupMenu::OpenOn(files).Choose({1, 0});
     const driver::ProbeRecord run = driver::TakeProbeLog(application);
     EXPECT_NE(run.commandLine.find("\"" + driver::JoinPath(folder, "보고서.txt") + "\""), std::string::npos)
