@@ -1,11 +1,10 @@
 #include "ui/Application.h"
 
-#include "ui/CodePage.h"
-
 #include <commctrl.h>
 
 #include <stdexcept>
 
+#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 #include "ui/Guard.h"
 #include "ui/Menus.h"

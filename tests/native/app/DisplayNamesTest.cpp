@@ -159,10 +159,10 @@ TEST(DisplayNames, DegenerateInput) {
     EXPECT_EQ(app::GetFolderDepth("", ""), 0);
     EXPECT_EQ(app::GetFolderDepth(kBase, ""), 0);
     EXPECT_EQ(app::DisplayNameToPath("", "", nullptr), "\\");
-    // A lead byte at the end of a name is no character: it cannot swallow the trailing backslash.
-    EXPECT_EQ(app::GetBaseFolderName("C:\\a\x83"), "a");
-    EXPECT_EQ(app::DisplayNameToPath(kBase, "Docs\x83", nullptr), "C:\\Tools\\Launcher\\Docs\\");
-    EXPECT_EQ(app::GetFolderDepth(kBase, "C:\\Tools\\Launcher\\Docs\x83"), 1);
+    // A name that ends in a character of several bytes keeps it whole, and the backslash after it is one of its own.
+    EXPECT_EQ(app::GetBaseFolderName("C:\\表\\"), "表");
+    EXPECT_EQ(app::DisplayNameToPath(kBase, "Docs😀", nullptr), "C:\\Tools\\Launcher\\Docs😀\\");
+    EXPECT_EQ(app::GetFolderDepth(kBase, "C:\\Tools\\Launcher\\a¥b"), 1);
 }
 
 }  // namespace

@@ -90,17 +90,21 @@ TEST(ReceivedText, EndsAtTheFirstZeroByte) {
     EXPECT_FALSE(app::IsNewerVersion(app::ReceivedText(std::string("\0" "2.0", 4)), "1.851"));
 }
 
+// The comment file is Shift-JIS: its bytes are spelt out (新機能, 更新, 戦).
 TEST(CommentText, ShowsTheFirst1024BytesWithoutAHalfCharacterAtTheCut) {
     const std::string ascii1022(1022, 'a');
+    const std::string kShinkinou = "\x90\x56\x8B\x40\x94\x5C";
+    const std::string kKoushin = "\x8D\x58\x90\x56";
+    const std::string kSen = "\x90\xED";
     // Up to 1024 bytes: the text as it came, to its first 0 byte.
-    EXPECT_EQ(app::CommentText("新機能"), "新機能");
-    EXPECT_EQ(app::CommentText(ascii1022 + "戦"), ascii1022 + "戦");
-    EXPECT_EQ(app::CommentText(std::string("新機能\0garbage", 14)), "新機能");
+    EXPECT_EQ(app::CommentText(kShinkinou), kShinkinou);
+    EXPECT_EQ(app::CommentText(ascii1022 + kSen), ascii1022 + kSen);
+    EXPECT_EQ(app::CommentText(kShinkinou + std::string("\0garbage", 8)), kShinkinou);
     // Longer: the first 1024 bytes, one fewer when the 1,024th opens a character that the cut splits.
-    EXPECT_EQ(app::CommentText(ascii1022 + "ab" + "更新"), ascii1022 + "ab");
-    EXPECT_EQ(app::CommentText(ascii1022 + "a" + "更新"), ascii1022 + "a");
+    EXPECT_EQ(app::CommentText(ascii1022 + "ab" + kKoushin), ascii1022 + "ab");
+    EXPECT_EQ(app::CommentText(ascii1022 + "a" + kKoushin), ascii1022 + "a");
     // 戦 is 0x90 0xED: its trail byte looks like a lead byte and stays.
-    EXPECT_EQ(app::CommentText(ascii1022 + "戦" + "更新"), ascii1022 + "戦");
+    EXPECT_EQ(app::CommentText(ascii1022 + kSen + kKoushin), ascii1022 + kSen);
     EXPECT_EQ(app::CommentText(std::string("abc\0", 4) + ascii1022), "abc");
 }
 

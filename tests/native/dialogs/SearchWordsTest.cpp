@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "text/ShiftJis.h"
-
 namespace {
 
 using dialogs::DevideResult;
@@ -52,14 +50,12 @@ TEST(DevideString, TabsAndOtherCharactersAreNoSeparators) {
     EXPECT_EQ(Split("x"), std::vector<std::string>{"x"});
 }
 
-TEST(DevideString, SpaceBytesInsideDoubleByteCharactersDoNotSeparate) {
-    // "メ" is 83 81: followed by "@" (40) the bytes 81 40 are no full-width space.
-    EXPECT_EQ(Split("メ@"), std::vector<std::string>{"メ@"});
-    EXPECT_EQ(Split("アメ@ x"), (std::vector<std::string>{"アメ@", "x"}));
-    // A 0x20 right after a lead byte is that character's second byte.
-    EXPECT_EQ(Split("\x81\x20" "a b"), (std::vector<std::string>{"\x81\x20" "a", "b"}));
-    // A lead byte at the very end stays with its word.
-    EXPECT_EQ(Split("a \x81"), (std::vector<std::string>{"a", "\x81"}));
+TEST(DevideString, CharactersThatShareBytesWithTheFullWidthSpaceDoNotSeparate) {
+    // "「" is E3 80 8C and "、" E3 80 81: they begin like the full-width space (E3 80 80) and are no space.
+    EXPECT_EQ(Split("「メモ」"), std::vector<std::string>{"「メモ」"});
+    EXPECT_EQ(Split("a、b　c"), (std::vector<std::string>{"a、b", "c"}));
+    // A space cut short at the end of the text stays with its word.
+    EXPECT_EQ(Split("a \xE3\x80"), (std::vector<std::string>{"a", "\xE3\x80"}));
 }
 
 TEST(DevideString, EmptyTextIsRefusedAndKeepsTheWords) {
@@ -128,8 +124,10 @@ TEST(SearchWords, MatchingIsPlainByteContainment) {
     EXPECT_FALSE(dialogs::ContainsPhrase("report.txt", "Report"));
     // No width folding: full-width "ｒ" is not "r".
     EXPECT_FALSE(dialogs::ContainsWord("report.txt", "ｒｅｐｏｒｔ"));
-    // No character-boundary test: "ア" is 83 41, and "A" is its second byte.
-    EXPECT_TRUE(dialogs::ContainsWord("ア.txt", "A"));
+    // In UTF-8 no character's bytes hold another character: "ア" (E3 82 A2) holds no "A", and a word is found only
+    // where its characters stand.
+    EXPECT_FALSE(dialogs::ContainsWord("ア.txt", "A"));
+    EXPECT_TRUE(dialogs::ContainsWord("アイ.txt", "イ"));
     EXPECT_FALSE(dialogs::ContainsWord("report.txt", ""));
 }
 
@@ -200,10 +198,9 @@ TEST(SearchStep, OutcomesOfTheThreeModesForOddTexts) {
 std::string WithoutSeparators(std::string_view s) {
     std::string rest;
     for (std::size_t i = 0; i < s.size(); ++i) {
-        const auto type = text::ByteTypeAt(s, i);
-        if (type == text::ByteType::Single && s[i] == ' ') continue;
-        if (type == text::ByteType::Lead && s[i] == '\x81' && s[i + 1] == '\x40') {
-            ++i;
+        if (s[i] == ' ') continue;
+        if (s.substr(i, 3) == "\xE3\x80\x80") {
+            i += 2;
             continue;
         }
         rest += s[i];
@@ -211,10 +208,10 @@ std::string WithoutSeparators(std::string_view s) {
     return rest;
 }
 
-TEST(DevideString, FuzzedShiftJisLikeTextsSplitSanely) {
+TEST(DevideString, FuzzedTextsSplitSanely) {
     // Bytes that matter to the splitting, weighted towards spaces and the bytes of a full-width space.
-    const unsigned char alphabet[] = {0x20, 0x20, 0x20, 0x81, 0x81, 0x40, 0x40, 'a', 'b', '\\', '|', 0x83, 0x5C,
-                                      0x9F, 0xE0, 0xFC, 0xB1, 0x7F, 0x80, 0xA0, 0xFD, 0x00, '\t'};
+    const unsigned char alphabet[] = {0x20, 0x20, 0x20, 0xE3, 0xE3, 0x80, 0x80, 0x80, 'a', 'b', '\\', '|', 0x8C,
+                                      0x81, 0xA2, 0xC3, 0xA9, 0x7F, 0xF0, 0x9F, 0x98, 0x00, '\t'};
     std::mt19937 random(20230815u);
     std::uniform_int_distribution<std::size_t> pickLength(0, 90);
     std::uniform_int_distribution<std::size_t> pickByte(0, sizeof alphabet - 1);
