@@ -241,6 +241,12 @@ bool TSearchDir::ListFolder(std::wstring& dir, bool& ignoreSubDir, bool& proceed
     if (dir.empty() || dir.back() != L'\\') dir += L'\\';
     const std::size_t dirLength = dir.size();
     dir += L"*.*";
+    // Windows lists a folder only through a pattern of fewer than MAX_PATH characters (Wine takes longer ones):
+    // a folder beyond that is not entered, the same on every system.
+    if (dir.size() >= MAX_PATH) {
+        dir.resize(dirLength);
+        return true;
+    }
     WIN32_FIND_DATAW found;
     FindHandle find(FindFirst(dir.c_str(), found));
     dir.resize(dirLength);

@@ -22,6 +22,8 @@ const DWORD kFrameBits = WS_CAPTION | WS_THICKFRAME | WS_SYSMENU | WS_MINIMIZEBO
 
 void RegisterFormClass(const std::string& className) {
     const std::wstring wideName = ToWide(className);
+    // A class name is an atom of at most 255 characters; a longer one brought down Wine's wide class functions.
+    if (wideName.size() > 255) throw std::runtime_error("RegisterClassEx failed for " + className);
     WNDCLASSEXW wc{};
     HINSTANCE inst = GetModuleHandleW(nullptr);
     if (GetClassInfoExW(inst, wideName.c_str(), &wc)) return;

@@ -1,6 +1,7 @@
 // The folder picker on the real shell browse dialog: a second thread finds the dialog the test thread is blocked
 // in, waits for the state it expects and answers it as a user would.
 #include "components/FolderDialog.h"
+#include "ui/CodePage.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -74,23 +75,23 @@ HWND ChildOfClass(HWND parent, const char* className) {
 
 // Text of the tree view's selected item, empty when nothing is selected.
 std::string SelectedTreeText(HWND tree) {
-    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
     if (!item) return std::string();
-    char buffer[MAX_PATH] = {};
-    TVITEMA tv{};
+    wchar_t buffer[MAX_PATH] = {};
+    TVITEMW tv{};
     tv.mask = TVIF_TEXT;
     tv.hItem = item;
     tv.pszText = buffer;
-    tv.cchTextMax = sizeof buffer;
-    SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&tv));
-    return buffer;
+    tv.cchTextMax = MAX_PATH;
+    SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv));
+    return ui::FromWide(buffer);
 }
 
 BOOL CALLBACK FindChildByText(HWND window, LPARAM data) {
     auto* found = reinterpret_cast<std::pair<const std::string*, HWND>*>(data);
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    if (*found->first == text) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    if (*found->first == ui::FromWide(text)) {
         found->second = window;
         return FALSE;
     }
@@ -156,6 +157,25 @@ TEST_F(FolderDialogTest, ARootOpensSelectedAndOkReturnsItCancelEmptiesTheName) {
     const bool again = ExecuteAnswering(dialog, [](HWND browse) { PostMessageA(browse, WM_COMMAND, IDCANCEL, 0); });
     EXPECT_FALSE(again);
     EXPECT_EQ(dialog.FolderName, "");
+}
+
+// A folder whose name the code page cannot hold comes back exactly, never as its stand-in "C:\\자료 cafe" or "??".
+TEST_F(FolderDialogTest, AFolderTheCodePageCannotNameComesBackExactly) {
+    const std::string root = "C:\\자료 café";
+    ASSERT_TRUE(CreateDirectoryW(ui::ToWide(root).c_str(), nullptr));
+    struct Removal {
+        std::string path;
+        ~Removal() { RemoveDirectoryW(ui::ToWide(path).c_str()); }
+    } removal{root};
+    TFolderDlg dialog(nullptr);
+    dialog.Root = root;
+    const bool chosen = ExecuteAnswering(dialog, [&](HWND browse) {
+        if (HWND tree = ChildOfClass(browse, "SysTreeView32"))
+            PollUntil([&] { return SelectedTreeText(tree) == "자료 café"; });
+        PostMessageW(browse, WM_COMMAND, IDOK, 0);
+    });
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(dialog.FolderName, root);
 }
 
 TEST_F(FolderDialogTest, WithoutARootTheDialogOpensOwnedByTheOwnersWindowAndCancelReturnsFalse) {

@@ -1,5 +1,6 @@
 // The folder walker on real folder trees in a temporary folder.
 #include "components/SearchFile.h"
+#include "ui/CodePage.h"
 
 #include "../../support/FolderLink.h"
 
@@ -16,21 +17,9 @@
 
 namespace {
 
-std::wstring Widen(const std::string& s) {
-    if (s.empty()) return std::wstring();
-    const int n = MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), nullptr, 0);
-    std::wstring w(n, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, s.data(), static_cast<int>(s.size()), &w[0], n);
-    return w;
-}
+std::wstring Widen(const std::string& s) { return ui::ToWide(s); }
 
-std::string Narrow(const std::wstring& w) {
-    if (w.empty()) return std::string();
-    const int n = WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), nullptr, 0, nullptr, nullptr);
-    std::string s(n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, w.data(), static_cast<int>(w.size()), &s[0], n, nullptr, nullptr);
-    return s;
-}
+std::string Narrow(const std::wstring& w) { return ui::FromWide(w); }
 
 // Removes a folder and everything below it, long paths included; links are removed, not followed.
 void RemoveTree(const std::wstring& dir) {
@@ -60,11 +49,11 @@ class TempTree {
 public:
     TempTree() {
         static int counter = 0;
-        char temp[MAX_PATH];
-        GetTempPathA(MAX_PATH, temp);
-        root_ = std::string(temp) + "tsd" + std::to_string(GetCurrentProcessId()) + "_" +
+        wchar_t temp[MAX_PATH];
+        GetTempPathW(MAX_PATH, temp);
+        root_ = Narrow(temp) + "tsd" + std::to_string(GetCurrentProcessId()) + "_" +
                 std::to_string(GetTickCount()) + "_" + std::to_string(++counter);
-        if (!CreateDirectoryA(root_.c_str(), nullptr)) throw std::runtime_error("cannot create " + root_);
+        if (!CreateDirectoryW(Widen(root_).c_str(), nullptr)) throw std::runtime_error("cannot create " + root_);
     }
     ~TempTree() {
         const std::wstring root = L"\\\\?\\" + Widen(root_);
@@ -90,7 +79,7 @@ public:
     // Creates a file below the root with the given size (sparse where the file system allows).
     std::string File(const std::string& relative, LONGLONG size = 3) const {
         const std::string path = *this / relative;
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+        HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
         if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
         LARGE_INTEGER end;
@@ -440,13 +429,18 @@ TEST_F(SearchFileWalk, HandlerExceptionReachesTheCallerAndReleasesTheWalker) {
     EXPECT_EQ(8u, recorder.events.size());
 }
 
-TEST_F(SearchFileWalk, FolderNamesEndingInA5CTrailByteGetExactlyOneBackslash) {
-    // "表" and "ソ" end in the byte 0x5C, which is not a backslash there.
+TEST_F(SearchFileWalk, FolderNamesAreReportedExactlyWithOneBackslashEach) {
+    // "表" and "ソ" end in the byte 0x5C in the code page, "a¥b" would hold it there, and "café", "한글" and "😀"
+    // have no code-page form at all: every name is reported as it is.
     tree.Dir("表");
     tree.Dir("表\\子");
     tree.Dir("表\\子\\ソ");
     tree.Dir("表\\子\\ソ\\孫");
-    ASSERT_EQ("\x95\x5C", std::string("表"));
+    tree.Dir("表\\a¥b");
+    tree.Dir("表\\café");
+    tree.Dir("表\\cafe");
+    tree.Dir("表\\한글");
+    tree.Dir("表\\子\\😀");
 
     for (const std::string& base : {tree / "表", tree / "表\\"}) {
         SCOPED_TRACE(base);
@@ -454,8 +448,17 @@ TEST_F(SearchFileWalk, FolderNamesEndingInA5CTrailByteGetExactlyOneBackslash) {
         walker.BaseDir = base;
         EXPECT_TRUE(walker.Search());
         const std::string dir = tree / "表";
-        const std::vector<std::string> expected = {base, dir + "\\子", dir + "\\子\\ソ", dir + "\\子\\ソ\\孫"};
-        EXPECT_EQ(expected, recorder.Names());
+        std::vector<std::string> expected = {dir + "\\a¥b",       dir + "\\café",        dir + "\\cafe",
+                                             dir + "\\한글",      dir + "\\子",          dir + "\\子\\ソ",
+                                             dir + "\\子\\😀",    dir + "\\子\\ソ\\孫"};
+        std::vector<std::string> names = recorder.Names();
+        ASSERT_FALSE(names.empty());
+        EXPECT_EQ(names.front(), base);
+        names.erase(names.begin());
+        // Each level in the order the file system lists it: compared as sets.
+        std::sort(expected.begin(), expected.end());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(expected, names);
     }
 }
 

@@ -8,8 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,56 +17,66 @@ class RenameFile : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+        wchar_t temp[MAX_PATH];
+        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
         for (unsigned attempt = 0; folder_.empty(); ++attempt) {
-            std::string candidate = std::string(temp) + "TessalyRename_" + std::to_string(GetCurrentProcessId()) +
+            std::string candidate = ui::FromWide(temp) + "TessalyRename_" + std::to_string(GetCurrentProcessId()) +
                                     "_" + std::to_string(attempt);
-            if (CreateDirectoryA(candidate.c_str(), nullptr)) folder_ = candidate;
-            ASSERT_LT(attempt, 100u) << "cannot create a temporary folder under " << temp;
+            if (CreateDirectoryW(ui::ToWide(candidate).c_str(), nullptr)) folder_ = candidate;
+            ASSERT_LT(attempt, 100u) << "cannot create a temporary folder";
         }
     }
 
     void TearDown() override
     {
-        for (const std::string& name : Names()) DeleteFileA(PathOf(name).c_str());
-        RemoveDirectoryA(folder_.c_str());
+        for (const std::string& name : Names()) DeleteFileW(ui::ToWide(PathOf(name)).c_str());
+        RemoveDirectoryW(ui::ToWide(folder_).c_str());
     }
 
     std::string PathOf(const std::string& name) const { return folder_ + "\\" + name; }
 
     void Write(const std::string& name, const std::string& bytes) const
     {
-        std::ofstream out(PathOf(name), std::ios::binary);
-        out << bytes;
-        ASSERT_TRUE(out.good()) << name;
+        HANDLE file = CreateFileW(ui::ToWide(PathOf(name)).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << name;
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_EQ(written, bytes.size()) << name;
     }
 
     std::string Read(const std::string& name) const
     {
-        std::ifstream in(PathOf(name), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        HANDLE file = CreateFileW(ui::ToWide(PathOf(name)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                  OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return std::string();
+        char buffer[4096];
+        DWORD read = 0;
+        ReadFile(file, buffer, sizeof buffer, &read, nullptr);
+        CloseHandle(file);
+        return std::string(buffer, read);
     }
 
     // The folder's entries as the file system spells them, in the order it lists them.
     std::vector<std::string> Names() const
     {
         std::vector<std::string> names;
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA((folder_ + "\\*").c_str(), &data);
+        WIN32_FIND_DATAW data;
+        HANDLE find = FindFirstFileW(ui::ToWide(folder_ + "\\*").c_str(), &data);
         if (find == INVALID_HANDLE_VALUE) return names;
         do {
-            const std::string name = data.cFileName;
+            const std::string name = ui::FromWide(data.cFileName);
             if (name != "." && name != "..") names.push_back(name);
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
         return names;
     }
 
-    // Renames through the exact paths of two code-page paths; true when the file took the new name.
+    // True when the file took the new name.
     static bool Rename(const std::string& from, const std::string& to)
     {
-        return dialogs::RenameFile(ui::FromCodePage(from), ui::FromCodePage(to)).renamed;
+        return dialogs::RenameFile(from, to).renamed;
     }
 
     std::string folder_;
@@ -125,7 +133,7 @@ TEST_F(RenameFile, SecondNameOfTheSameFileIsNoSpellingOfItsOwn)
 {
     // A hard link is the same file under another name: the rename fails and both names stay.
     Write("report.txt", "r");
-    ASSERT_TRUE(CreateHardLinkA(PathOf("link.txt").c_str(), PathOf("report.txt").c_str(), nullptr));
+    ASSERT_TRUE(CreateHardLinkW(ui::ToWide(PathOf("link.txt")).c_str(), ui::ToWide(PathOf("report.txt")).c_str(), nullptr));
     EXPECT_FALSE(Rename(PathOf("report.txt"), PathOf("link.txt")));
     std::vector<std::string> names = Names();
     std::sort(names.begin(), names.end());

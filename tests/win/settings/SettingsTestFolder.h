@@ -1,52 +1,52 @@
 // A fresh folder under the system's temporary folder for one settings test, removed with everything in it when the
-// test ends, with helpers to put raw bytes into a settings file and to read its lines back.
+// test ends, with helpers to put raw bytes into a settings file and to read its lines back. Paths are UTF-8.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "ui/CodePage.h"
 
 namespace settings_test {
 
 // Removes a folder and everything below it; files lose their read-only attribute first.
 inline void RemoveTree(const std::string& folder)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+    WIN32_FIND_DATAW data;
+    HANDLE find = FindFirstFileW(ui::ToWide(folder + "\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = data.cFileName;
+            std::string name = ui::FromWide(data.cFileName);
             if (name == "." || name == "..") continue;
             std::string path = folder + "\\" + name;
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
-                SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(path.c_str());
+                SetFileAttributesW(ui::ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(ui::ToWide(path).c_str());
             }
-        } while (FindNextFileA(find, &data));
+        } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(ui::ToWide(folder).c_str());
 }
 
 class SettingsTestFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        char temp[MAX_PATH];
-        ASSERT_NE(GetTempPathA(MAX_PATH, temp), 0u);
+        wchar_t temp[MAX_PATH];
+        ASSERT_NE(GetTempPathW(MAX_PATH, temp), 0u);
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
         for (unsigned attempt = 0; folder_.empty(); ++attempt) {
-            std::string candidate = std::string(temp) + "TessalySettings_" + info->name() + "_" +
+            std::string candidate = ui::FromWide(temp) + "TessalySettings_" + info->name() + "_" +
                                     std::to_string(GetCurrentProcessId()) + "_" + std::to_string(attempt);
-            if (CreateDirectoryA(candidate.c_str(), nullptr)) folder_ = candidate;
-            ASSERT_LT(attempt, 100u) << "cannot create a temporary folder under " << temp;
+            if (CreateDirectoryW(ui::ToWide(candidate).c_str(), nullptr)) folder_ = candidate;
+            ASSERT_LT(attempt, 100u) << "cannot create a temporary folder";
         }
     }
 
@@ -61,18 +61,33 @@ protected:
     // Writes bytes exactly as given (CR LF supplied by the caller).
     static void WriteRaw(const std::string& path, const std::string& bytes)
     {
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-        ASSERT_TRUE(out.good()) << path;
+        HANDLE file = CreateFileW(ui::ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_EQ(written, bytes.size()) << path;
     }
 
     static std::string ReadRaw(const std::string& path)
     {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        HANDLE file = CreateFileW(ui::ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+        if (file == INVALID_HANDLE_VALUE) return std::string();
+        std::string bytes;
+        char buffer[65536];
+        DWORD read = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) bytes.append(buffer, read);
+        CloseHandle(file);
+        return bytes;
     }
 
-    // The file's lines, each of which must end in CR LF; blank lines are left out (they carry no meaning).
+    // The bytes of a text in code page 932, as the settings file holds it.
+    static std::string Cp932(const std::string& text) { return ui::ToCodePageWithoutBestFit(ui::ToWide(text)); }
+
+    // The file's lines in UTF-8, each of which must end in CR LF in the file; blank lines are left out (they carry
+    // no meaning).
     static std::vector<std::string> ReadLines(const std::string& path)
     {
         std::string bytes = ReadRaw(path);
@@ -84,7 +99,7 @@ protected:
             if (end == std::string::npos) end = bytes.size();
             std::string line = bytes.substr(pos, end - pos);
             EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "stray CR or LF in line: " << line;
-            if (!line.empty()) lines.push_back(line);
+            if (!line.empty()) lines.push_back(ui::FromWide(ui::FromCodePage(line)));
             pos = end + 2;
         }
         return lines;

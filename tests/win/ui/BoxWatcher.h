@@ -39,9 +39,9 @@ private:
     static std::string TextOf(HWND h) {
         wchar_t w[1024] = {};
         GetWindowTextW(h, w, 1024);
-        char a[2048] = {};
-        WideCharToMultiByte(932, 0, w, -1, a, sizeof a, nullptr, nullptr);
-        return a;
+        char utf8[4096] = {};
+        WideCharToMultiByte(CP_UTF8, 0, w, -1, utf8, sizeof utf8, nullptr, nullptr);
+        return utf8;
     }
 
     static BOOL CALLBACK FindBox(HWND h, LPARAM lp) {

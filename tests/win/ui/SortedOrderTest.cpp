@@ -38,14 +38,10 @@ std::vector<std::wstring> TwiceRegistered() {
     return sequence;
 }
 
-// The names the code page holds exactly, in the code page.
-std::vector<std::string> CodePageNames(const std::vector<std::wstring>& names) {
-    std::vector<std::string> held;
-    for (const std::wstring& name : names) {
-        const std::string narrow = ui::ToCodePageWithoutBestFit(name);
-        if (ui::FromCodePage(narrow) == name) held.push_back(narrow);
-    }
-    return held;
+std::vector<std::string> Utf8(const std::vector<std::wstring>& names) {
+    std::vector<std::string> texts;
+    for (const std::wstring& name : names) texts.push_back(ui::FromWide(name));
+    return texts;
 }
 
 class SortedOrderTest : public ::testing::Test {
@@ -58,32 +54,19 @@ protected:
         for (HWND h : references_) DestroyWindow(h);
     }
 
-    // A sorted list box of the system, given the texts one by one through the wide or the ANSI entry.
-    std::vector<std::wstring> SystemListBox(const std::vector<std::wstring>& texts) {
-        HWND h = Reference(CreateWindowExW(0, L"ListBox", L"", WS_CHILD | LBS_SORT | LBS_HASSTRINGS, 0, 0, 100, 100,
-                                           form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
-        for (const std::wstring& t : texts) SendMessageW(h, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
-        return Texts(ui::ListItems(h, false, false));
-    }
-    std::vector<std::string> SystemAnsiList(const std::vector<std::string>& texts, bool combo) {
-        HWND h = Reference(CreateWindowExA(0, combo ? "ComboBox" : "ListBox", "",
-                                           WS_CHILD | (combo ? CBS_SORT | CBS_DROPDOWN | CBS_HASSTRINGS : LBS_SORT),
-                                           0, 0, 100, 100, form->Handle(), nullptr, GetModuleHandleA(nullptr), nullptr));
+    // A sorted list or combo box of the system, given the texts one by one.
+    std::vector<std::string> SystemList(const std::vector<std::string>& texts, bool combo = false) {
+        HWND h = Reference(CreateWindowExW(0, combo ? L"ComboBox" : L"ListBox", L"",
+                                           WS_CHILD | (combo ? CBS_SORT | CBS_DROPDOWN | CBS_HASSTRINGS
+                                                             : LBS_SORT | LBS_HASSTRINGS),
+                                           0, 0, 100, 100, form->Handle(), nullptr, GetModuleHandleW(nullptr), nullptr));
         for (const std::string& t : texts)
-            SendMessageA(h, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t.c_str()));
+            SendMessageW(h, combo ? CB_ADDSTRING : LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ui::ToWide(t).c_str()));
         return ui::ListItems(h, combo, false).ToVector();
     }
 
-    ui::ListBox* ExactList() {
-        auto* list = new ui::ListBox(form.get(), form.get(), "ListBox1", 0, 0, 100, 100, true);
-        list->UseExactText();
-        return list;
-    }
-
-    static std::vector<std::wstring> Texts(const ui::ListItems& items) {
-        std::vector<std::wstring> texts;
-        for (int i = 0; i < items.Count(); ++i) texts.push_back(items.Exact(i));
-        return texts;
+    ui::ListBox* SortedList(const char* name = "ListBox1") {
+        return new ui::ListBox(form.get(), form.get(), name, 0, 0, 100, 100, true);
     }
 
     std::unique_ptr<ui::Form> form;
@@ -98,49 +81,47 @@ private:
 };
 
 TEST_F(SortedOrderTest, FillInOneGoGivesTheOrderOfTheSystemsSortedListBox) {
-    const std::vector<std::wstring> sequence = TwiceRegistered();
-    ui::ListBox* list = ExactList();
-    list->Items().AddAllExact(sequence);
-    EXPECT_EQ(Texts(list->Items()), SystemListBox(sequence));
+    const std::vector<std::string> sequence = Utf8(TwiceRegistered());
+    ui::ListBox* list = SortedList();
+    list->Items().AddAll(sequence);
+    EXPECT_EQ(list->Items().ToVector(), SystemList(sequence));
 }
 
 TEST_F(SortedOrderTest, SingleInsertsGoWhereTheSystemsSortedListBoxPutsThem) {
-    const std::vector<std::wstring> sequence = TwiceRegistered();
-    ui::ListBox* list = ExactList();
-    for (const std::wstring& name : sequence) list->Items().AddExact(name);
-    EXPECT_EQ(Texts(list->Items()), SystemListBox(sequence));
+    const std::vector<std::string> sequence = Utf8(TwiceRegistered());
+    ui::ListBox* list = SortedList();
+    for (const std::string& name : sequence) list->Items().Add(name);
+    EXPECT_EQ(list->Items().ToVector(), SystemList(sequence));
     // And one more into the filled list, as a rename puts its new name.
-    list->Items().AddExact(L"Cafe.txt");
-    std::vector<std::wstring> more = sequence;
-    more.push_back(L"Cafe.txt");
-    EXPECT_EQ(Texts(list->Items()), SystemListBox(more));
+    list->Items().Add("Cafe.txt");
+    std::vector<std::string> more = sequence;
+    more.push_back("Cafe.txt");
+    EXPECT_EQ(list->Items().ToVector(), SystemList(more));
 }
 
-TEST_F(SortedOrderTest, FolderListsInTheCodePageKeepTheOrderOfTheSystemsListAndComboBox) {
-    const std::vector<std::string> sequence = CodePageNames(TwiceRegistered());
-    auto* list = new ui::ListBox(form.get(), form.get(), "ListBox2", 0, 0, 100, 100, true);
+TEST_F(SortedOrderTest, FolderListsKeepTheOrderOfTheSystemsListAndComboBox) {
+    const std::vector<std::string> sequence = Utf8(TwiceRegistered());
+    auto* list = SortedList("ListBox2");
     auto* combo = new ui::ComboBox(form.get(), form.get(), "ComboBox1", 0, 0, 100, 20, true);
     list->Items().AddAll(sequence);
     combo->Items().AddAll(sequence);
-    EXPECT_EQ(list->Items().ToVector(), SystemAnsiList(sequence, false));
-    EXPECT_EQ(combo->Items().ToVector(), SystemAnsiList(sequence, true));
+    EXPECT_EQ(list->Items().ToVector(), SystemList(sequence));
+    EXPECT_EQ(combo->Items().ToVector(), SystemList(sequence, true));
     // Carried over to the other style, item by item in order, as the display modes switch.
-    auto* again = new ui::ListBox(form.get(), form.get(), "ListBox3", 0, 0, 100, 100, true);
+    auto* again = SortedList("ListBox3");
     again->Items().AddAll(combo->Items().ToVector());
-    EXPECT_EQ(again->Items().ToVector(), SystemAnsiList(SystemAnsiList(sequence, true), false));
+    EXPECT_EQ(again->Items().ToVector(), SystemList(SystemList(sequence, true)));
 }
 
-TEST_F(SortedOrderTest, ExactListHoldsNamesTheCodePageCannotAndReadsThemInTheCodePage) {
-    // (Literals outside the checks: a check spells its expression in the code page.)
-    const std::wstring accented = L"café.txt";
-    ui::ListBox* list = ExactList();
-    list->Items().AddAllExact({L"cafe.txt", accented, L"한글.txt"});
-    const int exact = list->Items().IndexOfExact(accented);
-    ASSERT_GE(exact, 0);
-    EXPECT_EQ(list->Items().Exact(exact), accented);
-    EXPECT_NE(list->Items().IndexOfExact(L"cafe.txt"), exact);
-    // The code-page reading is the system's conversion of the exact name.
-    EXPECT_EQ(list->Items()[exact], ui::ToCodePage(accented));
+TEST_F(SortedOrderTest, ListsHoldNamesTheCodePageCannotExactly) {
+    ui::ListBox* list = SortedList();
+    list->Items().AddAll({"cafe.txt", "café.txt", "한글.txt", "😀.txt"});
+    const int accented = list->Items().IndexOf("café.txt");
+    ASSERT_GE(accented, 0);
+    EXPECT_EQ(list->Items()[accented], "café.txt");
+    EXPECT_NE(list->Items().IndexOf("cafe.txt"), accented);
+    EXPECT_EQ(list->Items()[list->Items().IndexOf("😀.txt")], "😀.txt");
+    EXPECT_EQ(list->Items().IndexOf("cafe"), -1);
 }
 
 }  // namespace
