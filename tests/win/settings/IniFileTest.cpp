@@ -144,6 +144,22 @@ TEST_F(IniFileTest, TextsTheCodePageCannotHoldAreStoredInAFormThatReadsBackExact
     EXPECT_EQ(ini.ReadString("Name2", "missing", "C:\\한글\\"), "C:\\한글\\");
 }
 
+// An earlier version reads the file through the ANSI profile and file functions: the stored form reaches it as the
+// same ASCII text, a path that names no file or folder, so it lists nothing and starts nothing there.
+TEST_F(IniFileTest, AnEarlierVersionReadsTheStoredFormAsAPathThatNamesNothing)
+{
+    const std::string path = PathOf("earlier.ini");
+    ASSERT_TRUE(CreateDirectoryW(ui::ToWide(PathOf("café")).c_str(), nullptr));
+    IniFile(path).WriteString("FixedFolder Setting", "F_Folder1", PathOf("café"));
+    char value[2048] = {};
+    GetPrivateProfileStringA("FixedFolder Setting", "F_Folder1", "", value, sizeof value, path.c_str());
+    EXPECT_EQ(std::string(value), "|utf-8|" + PathOf("caf%C3%A9"));
+    EXPECT_EQ(GetFileAttributesA(value), INVALID_FILE_ATTRIBUTES);
+    WIN32_FIND_DATAA found;
+    EXPECT_EQ(FindFirstFileA((std::string(value) + "\\*.*").c_str(), &found), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(FindFirstFileA(value, &found), INVALID_HANDLE_VALUE);
+}
+
 // The settings file of a folder whose name the code page cannot hold is read and written there.
 TEST_F(IniFileTest, AFileInAFolderTheCodePageCannotNameIsReadAndWrittenThere)
 {
