@@ -1,8 +1,10 @@
 #include "ui/ListControls.h"
 
 #include <algorithm>
+#include <numeric>
 #include <utility>
 
+#include "text/Utf8.h"
 #include "ui/CodePage.h"
 #include "ui/rules/SortedInsertion.h"
 
@@ -20,21 +22,20 @@ const ListMessages kCombo{CB_GETCOUNT,    CB_GETLBTEXTLEN,    CB_GETLBTEXT,   CB
                           CB_FINDSTRINGEXACT, CB_INITSTORAGE, CB_DELETESTRING, CB_INSERTSTRING, CB_GETCURSEL,
                           CB_SETCURSEL,   CB_GETLOCALE};
 
-// The system's sort key of text in locale, letter case ignored: keys compare byte by byte as the texts compare.
-// Made in a buffer kept between calls, so that each key takes only the room it needs.
-std::string SortKey(LCID locale, const std::wstring& text) {
+// Appends the system's sort key of text in locale, letter case ignored, to keys: keys compare byte by byte as the
+// texts compare.
+void AppendSortKey(LCID locale, const std::wstring& text, std::string& keys) {
     const DWORD flags = LCMAP_SORTKEY | NORM_IGNORECASE;
-    static std::vector<char> buffer;
-    if (buffer.size() < text.size() * 8 + 32) buffer.resize(text.size() * 8 + 32);
-    int n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer.data()),
-                         static_cast<int>(buffer.size()));
+    const std::size_t at = keys.size();
+    keys.resize(at + text.size() * 8 + 32);
+    int n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(&keys[at]),
+                         static_cast<int>(keys.size() - at));
     if (n <= 0) {  // longer than the guess
         n = LCMapStringW(locale, flags, text.c_str(), -1, nullptr, 0);
-        if (n <= 0) return std::string();
-        buffer.resize(static_cast<std::size_t>(n));
-        n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(buffer.data()), n);
+        keys.resize(at + static_cast<std::size_t>(std::max(n, 0)));
+        if (n > 0) n = LCMapStringW(locale, flags, text.c_str(), -1, reinterpret_cast<LPWSTR>(&keys[at]), n);
     }
-    return std::string(buffer.data(), static_cast<std::size_t>(std::max(n, 0)));
+    keys.resize(at + static_cast<std::size_t>(std::max(n, 0)));
 }
 
 // The procedure of the list or combo box class.
@@ -83,33 +84,53 @@ int ListItems::Add(const std::string& text) {
     return Insert(sorted_ ? SortedPosition(wide) : -1, wide);
 }
 
-std::vector<std::size_t> ListItems::InsertionOrder(const std::vector<std::wstring>& texts) const {
+std::vector<std::size_t> ListItems::InsertionOrder(const std::vector<std::string>& texts) const {
     const LCID locale = static_cast<LCID>(SendMessageW(hwnd_, MSGS.getLocale, 0, 0));
-    std::vector<std::string> keys;
-    keys.reserve(texts.size());
-    for (const std::wstring& text : texts) keys.push_back(SortKey(locale, text));
-    return SortedInsertionOrder(keys);
+    // Every key in one buffer: a fill of 20,000 names would otherwise make 20,000 small blocks.
+    std::string keys;
+    std::vector<std::size_t> ends;
+    ends.reserve(texts.size());
+    std::wstring wide;  // one buffer for every text's system form
+    for (const std::string& text : texts) {
+        wide.clear();
+        text::AppendUtf16(text, wide);
+        AppendSortKey(locale, wide, keys);
+        ends.push_back(keys.size());
+    }
+    std::vector<std::string_view> views;
+    views.reserve(texts.size());
+    for (std::size_t i = 0, begin = 0; i < ends.size(); begin = ends[i++])
+        views.push_back(std::string_view(keys).substr(begin, ends[i] - begin));
+    return SortedInsertionOrder(views);
 }
 
 void ListItems::AddAll(const std::vector<std::string>& texts) {
-    if (!sorted_ || Count() > 0) {
+    if (sorted_ && Count() > 0) {
         for (const std::string& text : texts) Add(text);
         return;
     }
-    std::vector<std::wstring> wide;
-    wide.reserve(texts.size());
-    for (const std::string& text : texts) wide.push_back(ToWide(text));
-    FillInOrder(wide);
+    std::vector<std::size_t> order;
+    if (sorted_) {
+        order = InsertionOrder(texts);
+    } else {
+        order.resize(texts.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+    }
+    AppendInOrder(texts, order);
 }
 
-void ListItems::FillInOrder(const std::vector<std::wstring>& texts) {
+void ListItems::AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order) {
     Reserve(static_cast<int>(texts.size()), 32);
     // The class's own procedure takes the thousands of inserts of a fill straight, past the message dispatch and
-    // our subclass, which does nothing with inserts.
+    // our subclass, which does nothing with inserts. Each text is made wide as it goes in: a fill of 20,000 names
+    // would otherwise hold a second copy of all of them.
     const WNDPROC own = ClassProcedure(hwnd_);
-    for (std::size_t i : InsertionOrder(texts))
-        CallWindowProcW(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1),
-                        reinterpret_cast<LPARAM>(texts[i].c_str()));
+    std::wstring wide;
+    for (std::size_t i : order) {
+        wide.clear();
+        text::AppendUtf16(texts[i], wide);
+        CallWindowProcW(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
+    }
 }
 
 void ListItems::Clear() { SendMessageW(hwnd_, MSGS.reset, 0, 0); }

@@ -20,7 +20,7 @@ public:
     // Adds an item (a sorted list puts it in its place); returns its index.
     int Add(const std::string& text);
     // Adds the texts as if one by one in this order, with one search of the system's sort keys instead of one per
-    // item when the list is sorted and empty.
+    // item when the list is sorted and empty; an unsorted list appends them.
     void AddAll(const std::vector<std::string>& texts);
     // Removes the item at index (nothing when there is none).
     void Delete(int index);
@@ -37,9 +37,9 @@ public:
 private:
     // Position the control's own search would give text, which it compares to the items in its locale.
     int SortedPosition(const std::wstring& text) const;
-    std::vector<std::size_t> InsertionOrder(const std::vector<std::wstring>& texts) const;
-    // Appends texts to the empty control in the order it would have sorted them into.
-    void FillInOrder(const std::vector<std::wstring>& texts);
+    std::vector<std::size_t> InsertionOrder(const std::vector<std::string>& texts) const;
+    // Appends texts[order[0]], texts[order[1]], ... at the end of the control.
+    void AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order);
     int Insert(int index, const std::wstring& text);
     std::wstring WideItem(int index) const;
 

@@ -44,7 +44,7 @@ std::size_t SearchedPosition(std::size_t count, std::size_t below, std::size_t e
 
 }  // namespace
 
-std::vector<std::size_t> SortedInsertionOrder(const std::vector<std::string>& keys) {
+std::vector<std::size_t> SortedInsertionOrder(const std::vector<std::string_view>& keys) {
     const std::size_t n = keys.size();
     std::vector<std::size_t> order(n);
     std::iota(order.begin(), order.end(), std::size_t{0});

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace ui {
@@ -15,6 +15,6 @@ namespace ui {
 // keys are items the control takes as equal. Returns the indices into keys in the order the control holds them
 // after all have been added; equal items keep the order the control's search gives them, which is not always the
 // order they came in.
-std::vector<std::size_t> SortedInsertionOrder(const std::vector<std::string>& keys);
+std::vector<std::size_t> SortedInsertionOrder(const std::vector<std::string_view>& keys);
 
 }  // namespace ui
