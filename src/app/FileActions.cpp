@@ -44,14 +44,15 @@ void TForm1::N3Click(ui::Component*) { ShellOpen(GetSelectedFolder(), ""); }
 
 void TForm1::Property1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    const std::wstring path = ui::ToWide(SelectedFilePath());
-    if (!CheckFileExists(ui::FromWide(path))) return;
+    const std::string path = SelectedFilePath();
+    if (!CheckFileExists(path)) return;
+    const std::wstring file = ui::ToWide(path);
     SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof info);
     info.cbSize = sizeof info;
     info.fMask = SEE_MASK_INVOKEIDLIST;
     info.hwnd = ui::App().Handle();
     info.lpVerb = L"properties";
-    info.lpFile = path.c_str();
+    info.lpFile = file.c_str();
     ShellExecuteExW(&info);
 }

@@ -7,7 +7,6 @@
 #include "app/Unit1.h"
 #include "dialogs/RenameFile.h"
 #include "dialogs/rules/FileNameRules.h"
-#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
 TForm2* Form2 = nullptr;
