@@ -6,6 +6,7 @@
 #include "app/rules/Layout.h"
 #include "settings/Schema.h"
 #include "ui/Application.h"
+#include "ui/Dpi.h"
 
 namespace {
 
@@ -43,10 +44,7 @@ app::MainLayout CurrentLayout(const TForm1& f) {
 void ApplyLayout(TForm1& f, const app::MainLayout& l) {
     Place(*f.ListBox1, l.ListBox1);
     Place(*f.ListBox2, l.ListBox2);
-    // The closed combo box keeps its own height; only its place and width follow the layout.
-    if (f.ComboBox1->Left() != l.ComboBox1.Left || f.ComboBox1->Width() != l.ComboBox1.Width)
-        SetWindowPos(f.ComboBox1->Handle(), nullptr, l.ComboBox1.Left, f.ComboBox1->Top(), l.ComboBox1.Width,
-                     200, SWP_NOZORDER | SWP_NOACTIVATE);
+    Place(*f.ComboBox1, l.ComboBox1);
     Place(*f.Button1, l.Button1);
     Place(*f.Button2, l.Button2);
     Place(*f.Button3, l.Button3);
@@ -80,7 +78,7 @@ void TForm1::SetComboStyle() {
 void TForm1::SetListStyle() {
     Button3->SetCaption(">");
     SetClientWidth(app::ListStyleClientWidth(ClientWidth()));
-    ApplyLayout(*this, app::SwitchToListLayout(CurrentLayout(*this), ClientWidth()));
+    ApplyLayout(*this, app::SwitchToListLayout(CurrentLayout(*this), ClientWidth(), Dpi()));
     ShowControl(*ComboBox1, false);
     ShowControl(*ListBox2, true);
     ShowControl(*Label1, true);
@@ -101,7 +99,7 @@ void TForm1::SetListStyle() {
 }
 
 void TForm1::LayoutListStyle() {
-    ApplyLayout(*this, app::ListStyleLayout(CurrentLayout(*this), ClientWidth(), ClientHeight()));
+    ApplyLayout(*this, app::ListStyleLayout(CurrentLayout(*this), ClientWidth(), ClientHeight(), Dpi()));
 }
 
 void TForm1::LayoutComboStyle() {
@@ -118,9 +116,18 @@ void TForm1::FormResize(ui::Component*) {
     else LayoutComboStyle();
 }
 
+namespace {
+
+// The caption height and frame thickness of a framed window at dpi.
+void SampleFrameMetrics(int dpi) {
+    TitleBarHeight = ui::SystemMetricForDpi(SM_CYCAPTION, dpi);
+    FrameThickness = ui::SystemMetricForDpi(SM_CYFRAME, dpi);
+}
+
+}  // namespace
+
 void TForm1::HideTitleBar() {
-    TitleBarHeight = GetSystemMetrics(SM_CYCAPTION);
-    FrameThickness = GetSystemMetrics(SM_CYFRAME);
+    SampleFrameMetrics(Dpi());
     app::WindowBounds b = app::CaptionlessBounds(app::WindowBounds{Left(), Top(), Width(), Height()}, ClientWidth(),
                                                  ClientHeight(), app::FrameMetrics{TitleBarHeight, FrameThickness});
     SetBounds(b.Left, b.Top, b.Width, b.Height);
@@ -144,6 +151,12 @@ void TForm1::FormDblClick(ui::Component*) {
         ShowTitleBar();
         SetBorderStyle(ui::BorderStyle::Sizeable);
     }
+    ApplyScrollExtents();
+}
+
+void TForm1::FormDpiChanged(ui::Component*) {
+    // The frame a caption-less window gets back is the frame of the DPI it is shown at now.
+    if (GetBorderStyle() == ui::BorderStyle::None) SampleFrameMetrics(Dpi());
     ApplyScrollExtents();
 }
 

@@ -8,7 +8,7 @@ using namespace std::placeholders;
 
 TForm1::TForm1(ui::Component* owner) : ui::Form(owner, "TForm1", "Form1") {
     SetCaption("Tessaly");
-    SetBounds(284, 244, 378, 225);
+    SetDesignBounds(284, 244, 378, 225);
     SetWindowLongW(Handle(), GWL_EXSTYLE, GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
     CreateDesign();
     CreatePopupMenu();
@@ -82,6 +82,7 @@ void TForm1::BindEvents() {
     OnCreate = std::bind(&TForm1::FormCreate, this, _1);
     OnClose = std::bind(&TForm1::FormClose, this, _1, _2);
     OnResize = std::bind(&TForm1::FormResize, this, _1);
+    OnDpiChanged = std::bind(&TForm1::FormDpiChanged, this, _1);
     OnDblClick = std::bind(&TForm1::FormDblClick, this, _1);
     OnMouseDown = std::bind(&TForm1::FormMouseDown, this, _1, _2, _3, _4, _5);
 

@@ -9,12 +9,14 @@
 
 #include "app/rules/Layout.h"
 #include "app/rules/Reach.h"
+#include "app/rules/StoredBounds.h"
 #include "dialogs/Unit4.h"
 #include "settings/Schema.h"
 #include "text/PathText.h"
 #include "ui/Application.h"
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
+#include "ui/Dpi.h"
 #include "ui/Screen.h"
 
 std::string BaseFolder;
@@ -37,9 +39,9 @@ std::string ProgramFolder() {
 
 app::WindowBounds FromScreen(const ui::ScreenBounds& b) { return {b.Left, b.Top, b.Width, b.Height}; }
 
-// The caption height and frame thickness the caption-less mode works with.
-app::FrameMetrics SystemFrameMetrics() {
-    return app::FrameMetrics{GetSystemMetrics(SM_CYCAPTION), GetSystemMetrics(SM_CYFRAME)};
+// The caption height and frame thickness of a framed window at dpi.
+app::FrameMetrics SystemFrameMetrics(int dpi) {
+    return app::FrameMetrics{ui::SystemMetricForDpi(SM_CYCAPTION, dpi), ui::SystemMetricForDpi(SM_CYFRAME, dpi)};
 }
 
 // The selected item's text of a list, or the empty text.
@@ -75,11 +77,17 @@ void TForm1::FormCreate(ui::Component*) {
         return;
     }
 
-    settings::WindowBounds b = settings::ReadWindowBounds(Settings(), {Left(), Top(), Width(), Height()});
-    SetLeft(b.left);
-    SetTop(b.top);
-    SetWidth(b.width);
-    SetHeight(b.height);
+    // The file keeps the bounds in units of 96 ppi: the place at the system's DPI, the size at the DPI of the
+    // monitor the window is on once it has been moved there.
+    const int systemDpi = ui::SystemDpi();
+    settings::WindowBounds b = settings::ReadWindowBounds(
+        Settings(), {ui::ScaleToDesign(Left(), systemDpi), ui::ScaleToDesign(Top(), systemDpi), Unscale(Width()),
+                     Unscale(Height())});
+    readBounds_ = app::WindowBounds{b.left, b.top, b.width, b.height};
+    SetLeft(ui::ScaleToDpi(b.left, systemDpi));
+    SetTop(ui::ScaleToDpi(b.top, systemDpi));
+    SetWidth(Scale(b.width));
+    SetHeight(Scale(b.height));
     KeepWithinReach();
 
     bool combo = settings::ReadComboStyle(Settings());
@@ -138,7 +146,7 @@ void TForm1::FormCreate(ui::Component*) {
 
 void TForm1::KeepWithinReach() {
     const app::WindowBounds framed{Left(), Top(), Width(), Height()};
-    const app::WindowBounds grip = app::GripOf(framed, settings::ReadBarHide(Settings()), SystemFrameMetrics());
+    const app::WindowBounds grip = app::GripOf(framed, settings::ReadBarHide(Settings()), SystemFrameMetrics(Dpi()));
     std::vector<app::WindowBounds> workAreas;
     for (const ui::ScreenBounds& area : ui::WorkAreas()) workAreas.push_back(FromScreen(area));
     if (app::IsWithinReach(grip, workAreas)) return;
@@ -154,7 +162,8 @@ void TForm1::SaveWindowState() {
     const app::WindowBounds current = FromScreen(ui::RestoredBounds(Handle()));
     app::WindowBounds saved = app::SavedWindowBounds(current, state.barHide,
                                                      app::FrameMetrics{TitleBarHeight, FrameThickness});
-    state.bounds = settings::WindowBounds{saved.Left, saved.Top, saved.Width, saved.Height};
+    const app::WindowBounds stored = app::StoredBounds(saved, readBounds_, ui::SystemDpi(), Dpi());
+    state.bounds = settings::WindowBounds{stored.Left, stored.Top, stored.Width, stored.Height};
     state.comboStyle = Button3->Caption() != ">";
     state.onTop = GetFormStyle() != ui::FormStyle::Normal;
     settings::WriteWindowState(Settings(), state);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/rules/Layout.h"
 #include "components/SearchFile.h"
 #include "settings/IniFile.h"
 #include "ui/Edits.h"
@@ -17,7 +18,8 @@
 
 // The folder that holds the program, with a trailing backslash; recomputed at every start-up run.
 extern std::string BaseFolder;
-// Caption height and frame thickness sampled by the last HideTitleBar.
+// Caption height and frame thickness sampled by the last HideTitleBar, or at the window's new DPI when a caption-less
+// window has moved to a monitor of another scale.
 extern int TitleBarHeight;
 extern int FrameThickness;
 
@@ -64,6 +66,7 @@ public:
     // Display modes.
     void Button3Click(ui::Component* Sender);
     void FormResize(ui::Component* Sender);
+    void FormDpiChanged(ui::Component* Sender);
     void FormDblClick(ui::Component* Sender);
     void FormMouseDown(ui::Component* Sender, ui::MouseButton Button, ui::ShiftState Shift, int X, int Y);
     void N1Click(ui::Component* Sender);
@@ -165,6 +168,8 @@ private:
     std::vector<std::string> folderEntries_;  // the folder list's entries while a start-up run collects them
     // Counts the runs of the start-up sequence, so that a run can tell that a nested run has rebuilt the window.
     unsigned startupRuns_ = 0;
+    // The window's bounds as start-up read them from the settings file (units of 96 ppi).
+    app::WindowBounds readBounds_;
 };
 
 extern TForm1* Form1;

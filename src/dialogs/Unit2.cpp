@@ -15,7 +15,7 @@ TForm2::TForm2(ui::Component* owner) : ui::Form(owner, "TForm2", "Form2") {
     SetCaption("ファイル名変更");
     SetBorderStyle(ui::BorderStyle::Dialog);
     SetFormFont(ui::FontSpec{"ＭＳ Ｐゴシック", -12, SHIFTJIS_CHARSET, ui::clWindowText});
-    SetClientSize(281, 152);
+    SetDesignClientSize(281, 152);
 
     Label2 = new ui::Label(this, this, "Label2", "現在のファイル名：", 8, 8, 0, 12);
     Label3 = new ui::Label(this, this, "Label3", "", 8, 22, 265, 49, true, true);

@@ -13,7 +13,7 @@ TAboutBox::TAboutBox(ui::Component* owner) : ui::Form(owner, "TAboutBox", "About
     SetSystemMenu(false);
     SetColor(ui::clBtnFace);
     SetFormFont(ui::FontSpec{"ＭＳ Ｐゴシック", -12, SHIFTJIS_CHARSET, ui::clWindowText});
-    SetClientSize(297, 121);
+    SetDesignClientSize(297, 121);
 
     Panel1 = new ui::Panel(this, this, "Panel1", 8, 8, 281, 105);
     ProductName = new ui::Label(this, Panel1, "ProductName", "アプリケーション名：Tessaly", 18, 16, 191, 12);
@@ -26,9 +26,7 @@ TAboutBox::TAboutBox(ui::Component* owner) : ui::Form(owner, "TAboutBox", "About
     Copyright = new ui::Label(this, Panel1, "Copyright", "作者：kessa", 18, 58, 72, 12);
     Label1 = new ui::Label(this, Panel1, "Label1", "公開日：2007.03.06", 16, 80, 94, 12);
     ProgramIcon = new ui::Image(this, Panel1, "ProgramIcon", 216, 17, 32, 32);
-    // A shared icon belongs to the module: nothing to free.
-    ProgramIcon->SetIcon(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, 32, 32, LR_SHARED)));
+    ProgramIcon->SetIconResource(L"MAINICON");
     OKButton = new ui::Button(this, Panel1, "OKButton", "閉じる", 198, 64, 67, 25);
     OKButton->SetModalResult(ui::mrOk);
     // Enter closes the dialog; there is no cancel button, so Escape does not.

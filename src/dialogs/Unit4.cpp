@@ -64,7 +64,7 @@ TForm4::TForm4(ui::Component* owner) : ui::Form(owner, "TForm4", "Form4") {
     SetCaption("設定");
     SetBorderStyle(ui::BorderStyle::Dialog);
     SetSystemMenu(false);
-    SetClientSize(714, 319);
+    SetDesignClientSize(714, 319);
     // Centred on the desktop.
     SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2,
               Width(), Height());

@@ -23,7 +23,7 @@ TForm5::TForm5(ui::Component* owner) : ui::Form(owner, "TForm5", "Form5") {
     using namespace std::placeholders;
     SetCaption("ファイルを検索");
     SetBorderStyle(ui::BorderStyle::Dialog);
-    SetClientSize(324, 181);
+    SetDesignClientSize(324, 181);
 
     Label1 = new ui::Label(this, this, "Label1", "検索文字列", 8, 8, 0, 12);
     Edit1 = new ui::Edit(this, this, "Edit1", 8, 24, 305, 20);

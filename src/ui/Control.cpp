@@ -70,6 +70,12 @@ void Control::CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle,
     Form* form = ParentForm();
     HWND parentHwnd = parent_ ? parent_->Handle() : nullptr;
     int id = form ? form->NextControlId() : 0;
+    const int dpi = Dpi();
+    left = ScaleToDpi(left, dpi);
+    top = ScaleToDpi(top, dpi);
+    width = ScaleToDpi(width, dpi);
+    height = ScaleToDpi(height, dpi);
+    placed_ = Placement{left, top, width, height, dpi};
     HWND h = CreateWindowExW(exStyle, className, L"", style | WS_CHILD | WS_CLIPSIBLINGS, left, top, width, height,
                              parentHwnd, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                              nullptr);
@@ -129,7 +135,34 @@ int Control::Height() const {
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {
+    RememberPlacement(left, top, width, height);
     SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Control::Dpi() const {
+    const Form* f = ParentForm();
+    return f ? f->Dpi() : kDesignDpi;
+}
+
+void Control::RememberPlacement(int left, int top, int width, int height) {
+    placed_ = Placement{left, top, width, height, Dpi()};
+}
+
+RECT Control::PlacedAtDpi() const {
+    const int dpi = Dpi();
+    const int left = Rescale(placed_.left, placed_.dpi, dpi);
+    const int top = Rescale(placed_.top, placed_.dpi, dpi);
+    return RECT{left, top, left + Rescale(placed_.width, placed_.dpi, dpi),
+                top + Rescale(placed_.height, placed_.dpi, dpi)};
+}
+
+void Control::DpiChanged() {
+    if (ownFont_) {
+        const FontSpec font = *ownFont_;  // SetFont replaces the spec it is given
+        SetFont(font);                     // made again at the new DPI
+    }
+    const RECT r = PlacedAtDpi();
+    SetWindowPos(hwnd_, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Control::ClientWidth() const {
@@ -164,7 +197,7 @@ void Control::SetColor(TColor c) {
 
 void Control::SetFont(const FontSpec& font) {
     ownFont_ = std::make_unique<FontSpec>(font);
-    ownFontHandle_.reset(CreateFontW(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+    ownFontHandle_.reset(CreateFontW(Scale(font.Height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                      static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, ToWide(font.Name).c_str()));
     ApplyFont();

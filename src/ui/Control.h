@@ -11,6 +11,7 @@
 #include "ui/Component.h"
 #include "ui/Handles.h"
 #include "ui/Types.h"
+#include "ui/rules/DpiScale.h"
 
 namespace ui {
 
@@ -20,7 +21,8 @@ class PopupMenu;
 using NotifyEvent = std::function<void(Component* sender)>;
 using MouseEvent = std::function<void(Component* sender, MouseButton button, ShiftState shift, int x, int y)>;
 
-// A font as the designs give it: face, height in pixels (negative: character height), character set, colour.
+// A font as the designs give it: face, height in design pixels at 96 ppi (negative: character height), character
+// set, colour. It is created at the DPI of the form it is used on.
 struct FontSpec {
     std::string Name;
     int Height = -12;
@@ -31,7 +33,9 @@ struct FontSpec {
 class Control : public Component {
 public:
     // Creates no window yet: a derived class calls CreateHandle from its constructor. parent is the form or the
-    // container (group box, panel) the control sits on; positions are relative to the parent's client area.
+    // container (group box, panel) the control sits on; positions are relative to the parent's client area. The
+    // bounds a control is constructed with are its design bounds (96 ppi), scaled to its form's DPI; every other
+    // bound, read or set, is in pixels.
     Control(Component* owner, Control* parent, const std::string& name);
     ~Control() override;
 
@@ -100,6 +104,13 @@ public:
     virtual void Notify(WORD code);
     virtual bool DrawItem(const DRAWITEMSTRUCT&) { return false; }
     virtual HBRUSH CtlColor(HDC dc);
+    // Called by the form when it is shown at another DPI, after the form's own font has changed: the control's
+    // font and the bounds the program last gave it are scaled to the new DPI.
+    virtual void DpiChanged();
+
+    // The DPI of the control's form (the design's 96 without a form), and a design value in its pixels.
+    int Dpi() const;
+    int Scale(int designPixels) const { return ScaleToDpi(designPixels, Dpi()); }
 
 protected:
     void CreateHandle(const wchar_t* className, DWORD style, DWORD exStyle, int left, int top, int width, int height);
@@ -112,6 +123,10 @@ protected:
     void ApplyFont();
     // Called when the form's font changes or a window has just been created.
     virtual void FontChanged() { ApplyFont(); }
+    // The bounds the program last gave the control, at the form's DPI now.
+    RECT PlacedAtDpi() const;
+    // Records bounds set in pixels at the form's DPI now, which a change of DPI scales.
+    void RememberPlacement(int left, int top, int width, int height);
 
     HWND hwnd_ = nullptr;
     Control* parent_;
@@ -132,6 +147,12 @@ private:
     bool mouseInside_ = false;
     ATOM nameAtom_ = 0;
     WNDPROC originalProc_ = nullptr;  // the control class's own procedure, behind ours
+    // The bounds the program last gave the control and the DPI it gave them at. A change of DPI scales these, not
+    // the bounds of the moment, so that going to another DPI and back gives the same bounds again.
+    struct Placement {
+        int left = 0, top = 0, width = 0, height = 0;
+        int dpi = kDesignDpi;
+    } placed_;
 };
 
 // The Windows colour for a TColor (system colours resolved now).

@@ -66,6 +66,12 @@ void SpinEdit::Notify(WORD code) {
     Edit::Notify(code);
 }
 
+void SpinEdit::DpiChanged() {
+    Edit::DpiChanged();
+    // The arrows take their place at the box's right edge again, and the box gives up their width.
+    if (updown_) SendMessageW(updown_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(hwnd_), 0);
+}
+
 void SpinEdit::SetVisible(bool v) {
     Edit::SetVisible(v);
     if (updown_) ShowWindow(updown_, v ? SW_SHOWNA : SW_HIDE);

@@ -24,6 +24,8 @@ public:
     int MinValue() const { return min_; }
     int MaxValue() const { return max_; }
     void SetVisible(bool v) override;
+    // The box and its arrows fill the design bounds again at the new DPI.
+    void DpiChanged() override;
     // Leaving the box puts typed text back within the range.
     void Notify(WORD code) override;
 

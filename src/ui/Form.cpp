@@ -9,9 +9,14 @@
 
 #include "ui/Application.h"
 #include "ui/CodePage.h"
+#include "ui/Dpi.h"
 #include "ui/Guard.h"
 #include "ui/Menus.h"
 #include "ui/StdCtrls.h"
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 namespace ui {
 
@@ -33,7 +38,8 @@ void RegisterFormClass(const std::string& className) {
     wc.lpfnWndProc = DefWindowProcW;  // replaced per window below
     wc.hInstance = inst;
     wc.hIcon = LoadIconW(inst, L"MAINICON");
-    wc.hIconSm = static_cast<HICON>(LoadImageW(inst, L"MAINICON", IMAGE_ICON, 16, 16, 0));
+    wc.hIconSm = static_cast<HICON>(LoadImageW(inst, L"MAINICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                               GetSystemMetrics(SM_CYSMICON), 0));
     wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = wideName.c_str();
@@ -85,6 +91,8 @@ Form::Form(Component* owner, const std::string& className, const std::string& na
     AdoptHandle(h);
     SetWindowLongPtrW(h, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(h, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Form::WndProc));
+    dpi_ = WindowDpi(h);
+    ApplyIcons();
     SetFormFont(FontSpec{"ＭＳ Ｐゴシック", -12, SHIFTJIS_CHARSET, clWindowText});
 }
 
@@ -118,6 +126,11 @@ int Form::Top() const {
 
 void Form::SetBounds(int left, int top, int width, int height) {
     SetWindowPos(hwnd_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Form::SetDesignBounds(int left, int top, int width, int height) {
+    const int systemDpi = SystemDpi();
+    SetBounds(ScaleToDpi(left, systemDpi), ScaleToDpi(top, systemDpi), Scale(width), Scale(height));
 }
 
 void Form::SetClientSize(int w, int h) {
@@ -174,7 +187,7 @@ void Form::SetFormStyle(FormStyle s) {
 
 void Form::SetFormFont(const FontSpec& font) {
     fontSpec_ = font;
-    font_.reset(CreateFontW(font.Height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(font.Charset),
+    font_.reset(CreateFontW(Scale(font.Height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(font.Charset),
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                             ToWide(font.Name).c_str()));
     ApplyFont();
@@ -264,6 +277,38 @@ void Form::CenterOnOwner() {
 
 void Form::DoCreate() {
     if (OnCreate) OnCreate(this);
+}
+
+void Form::ChangeDpi(int dpi, const RECT& suggested) {
+    if (dpi > 0 && dpi != dpi_) {
+        dpi_ = dpi;
+        SetFormFont(fontSpec_);
+        for (Control* c : controls_) c->DpiChanged();
+        ApplyIcons();
+    }
+    const int clientWidth = ClientWidth();
+    const int clientHeight = ClientHeight();
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // A new size has laid the form out (WM_SIZE); the same size must be laid out too, for the controls' new heights.
+    if (ClientWidth() == clientWidth && ClientHeight() == clientHeight && OnResize) OnResize(this);
+    if (OnDpiChanged) OnDpiChanged(this);
+}
+
+void Form::ApplyIcons() {
+    if (dpi_ == SystemDpi() && !smallIcon_) return;  // the class's icons are made for this DPI
+    HINSTANCE inst = GetModuleHandleW(nullptr);
+    auto load = [&](int cx, int cy) {
+        return static_cast<HICON>(LoadImageW(inst, L"MAINICON", IMAGE_ICON, SystemMetricForDpi(cx, dpi_),
+                                              SystemMetricForDpi(cy, dpi_), 0));
+    };
+    IconHandle small(load(SM_CXSMICON, SM_CYSMICON));
+    IconHandle big(load(SM_CXICON, SM_CYICON));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
+    // The window has let go of the icons it had: they can go now.
+    smallIcon_ = std::move(small);
+    bigIcon_ = std::move(big);
 }
 
 Form* Form::InnermostModal() { return OpenModalForms().empty() ? nullptr : OpenModalForms().back(); }
@@ -411,6 +456,9 @@ LRESULT Form::FormMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SIZE:
         if (OnResize) OnResize(this);
+        return 0;
+    case WM_DPICHANGED:
+        ChangeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));
         return 0;
     case WM_LBUTTONDBLCLK:
         if (OnDblClick) OnDblClick(this);

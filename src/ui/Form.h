@@ -23,6 +23,14 @@ public:
 
     Form* ParentForm() const override { return const_cast<Form*>(this); }
 
+    // The DPI the form is shown at, and a design value (96 ppi) in its pixels. Every control, font and design
+    // size of the form is scaled by it; when the form is moved to a monitor of another DPI (WM_DPICHANGED) it
+    // takes the system's new bounds, makes its fonts again and scales its controls, then lays itself out (OnResize)
+    // and runs OnDpiChanged.
+    int Dpi() const { return dpi_; }
+    int Scale(int designPixels) const { return ScaleToDpi(designPixels, dpi_); }
+    int Unscale(int pixels) const { return ScaleToDesign(pixels, dpi_); }
+
     // Bounds in screen pixels (outer window).
     int Left() const override;
     int Top() const override;
@@ -30,6 +38,11 @@ public:
     void SetClientWidth(int w);
     void SetClientHeight(int h);
     void SetClientSize(int w, int h);
+    // The design's outer bounds (96 ppi): its place scaled to the system's DPI, in which the screen's coordinates
+    // are given, its size to the form's.
+    void SetDesignBounds(int left, int top, int width, int height);
+    // The client size of the design (96 ppi), scaled to the form's DPI.
+    void SetDesignClientSize(int w, int h) { SetClientSize(Scale(w), Scale(h)); }
 
     BorderStyle GetBorderStyle() const { return borderStyle_; }
     // Changes the frame while the outer bounds stay where they are.
@@ -69,10 +82,13 @@ public:
 
     NotifyEvent OnCreate;
     NotifyEvent OnResize;
+    NotifyEvent OnDpiChanged;
     CloseEvent OnClose;
 
     // Runs OnCreate (the application does this right after constructing the form).
     void DoCreate();
+    // What WM_DPICHANGED does: shows the form at dpi within the bounds the system suggests.
+    void ChangeDpi(int dpi, const RECT& suggested);
 
     static Form* FromHandle(HWND hwnd);
 
@@ -95,12 +111,17 @@ private:
     bool FinishModal();
     void ShowPopupMenu(HWND source, LPARAM lp);
     void FocusFirstControl();
+    // The window's own icons, at its DPI, where they differ from its class's (which are at the system's).
+    void ApplyIcons();
 
     BorderStyle borderStyle_ = BorderStyle::Sizeable;
     FormStyle formStyle_ = FormStyle::Normal;
     bool systemMenu_ = true;
+    int dpi_ = kDesignDpi;
     FontSpec fontSpec_;
     GdiObject font_;
+    IconHandle smallIcon_;
+    IconHandle bigIcon_;
     Button* defaultButton_ = nullptr;
     Button* cancelButton_ = nullptr;
     std::vector<Control*> controls_;

@@ -36,5 +36,6 @@ inline BOOL WINAPI DeleteGdiObject(HGDIOBJ h) { return DeleteObject(h); }
 
 using GdiObject = UniqueHandle<HGDIOBJ, DeleteGdiObject>;
 using MenuHandle = UniqueHandle<HMENU, DestroyMenu>;
+using IconHandle = UniqueHandle<HICON, DestroyIcon>;
 
 }  // namespace ui

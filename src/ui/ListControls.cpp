@@ -11,6 +11,9 @@
 namespace ui {
 
 namespace {
+
+// The height of a combo box's open list, in design pixels.
+constexpr int kOpenListHeight = 200;
 struct ListMessages {
     UINT count, getTextLen, getText, add, reset, findExact, initStorage, deleteString, insertString, getCurSel,
         setCurSel, getLocale;
@@ -228,15 +231,36 @@ void ListBox::Notify(WORD code) {
 ComboBox::ComboBox(Component* owner, Control* parent, const std::string& name, int left, int top, int width,
                    int height, bool sorted)
     : Control(owner, parent, name), sorted_(sorted) {
-    // The window height of a drop-down box is the height of its open list; the closed box is sized below.
     CreateHandle(L"ComboBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0, left, top,
-                 width, 200);
-    SetHeight(height);
+                 width, kOpenListHeight);
+    SetHeight(Scale(height));
+    RememberPlacement(Left(), Top(), Width(), Height());
 }
 
 void ComboBox::SetHeight(int h) {
-    // The closed box is its edit field plus a 3-pixel border above and below.
-    SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(h - 6, 1));
+    // The closed box is its edit field plus a border above and below: 3 pixels each at 96 ppi, and whatever the
+    // system draws at other DPIs, so the field is corrected once by what the box came out too high or too low.
+    const int field = std::max(h - 6, 1);
+    SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
+    if (const int off = Height() - h; off != 0 && field - off >= 1)
+        SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - off);
+}
+
+void ComboBox::PlaceWithOpenList(int left, int top, int width) {
+    SetWindowPos(hwnd_, nullptr, left, top, width, Scale(kOpenListHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ComboBox::SetBounds(int left, int top, int width, int height) {
+    RememberPlacement(left, top, width, height);
+    PlaceWithOpenList(left, top, width);
+    if (height != Height()) SetHeight(height);
+}
+
+void ComboBox::DpiChanged() {
+    // The form's new font has already set the field's height from the font; the design's height comes back here.
+    const RECT r = PlacedAtDpi();
+    PlaceWithOpenList(r.left, r.top, r.right - r.left);
+    SetHeight(r.bottom - r.top);
 }
 
 int ComboBox::ItemIndex() const {

@@ -80,10 +80,16 @@ public:
     void EndUpdate();
     // The height of the closed box.
     void SetHeight(int h) override;
-    NotifyEvent OnChange;
+    // Bounds of the closed box; the open list keeps its own height below it.
+    void SetBounds(int left, int top, int width, int height) override;
     void Notify(WORD code) override;
+    void DpiChanged() override;
+    NotifyEvent OnChange;
 
 private:
+    // The window height of a drop-down box is the height of its open list.
+    void PlaceWithOpenList(int left, int top, int width);
+
     bool sorted_;
     int updateDepth_ = 0;
 };

@@ -26,6 +26,11 @@ void Label::SetCaption(const std::string& text) {
     if (size.cx != Width()) SetWidth(size.cx);
 }
 
+void Label::DpiChanged() {
+    Control::DpiChanged();
+    if (autoSize_) SetCaption(Caption());
+}
+
 void Label::SetShowAccelChar(bool on) {
     const LONG style = GetWindowLongW(hwnd_, GWL_STYLE);
     SetWindowLongW(hwnd_, GWL_STYLE, on ? style & ~SS_NOPREFIX : style | SS_NOPREFIX);
@@ -186,7 +191,22 @@ Image::Image(Component* owner, Control* parent, const std::string& name, int lef
     CreateHandle(L"Static", WS_VISIBLE | SS_ICON | SS_CENTERIMAGE, 0, left, top, width, height);
 }
 
-void Image::SetIcon(HICON icon) { SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0); }
+void Image::SetIconResource(const wchar_t* name) {
+    iconName_ = name;
+    LoadIconResource();
+}
+
+void Image::DpiChanged() {
+    Control::DpiChanged();
+    if (iconName_) LoadIconResource();
+}
+
+void Image::LoadIconResource() {
+    IconHandle icon(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), iconName_, IMAGE_ICON, ClientWidth(), ClientHeight(), 0)));
+    SendMessageW(hwnd_, STM_SETICON, reinterpret_cast<WPARAM>(icon.get()), 0);
+    icon_ = std::move(icon);  // the control has let go of the one it had
+}
 
 }  // namespace ui
 

@@ -20,6 +20,8 @@ public:
     // Whether "&" marks the next character as an accelerator (underlined, "&" hidden); a label that shows a file
     // name turns this off, so that "R&D.txt" reads as it is.
     void SetShowAccelChar(bool on);
+    // A label that takes the width of its caption measures it again in the new font.
+    void DpiChanged() override;
 
 private:
     bool autoSize_;
@@ -92,11 +94,18 @@ public:
     Panel(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height);
 };
 
-// A picture: the program's icon.
+// A picture: an icon of the program's resources, drawn at the image's size in pixels.
 class Image : public Control {
 public:
     Image(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height);
-    void SetIcon(HICON icon);
+    void SetIconResource(const wchar_t* name);
+    // The icon is loaded again at the new size.
+    void DpiChanged() override;
+
+private:
+    void LoadIconResource();
+    const wchar_t* iconName_ = nullptr;
+    IconHandle icon_;
 };
 
 }  // namespace ui

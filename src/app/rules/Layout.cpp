@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <tuple>
 
+#include "ui/rules/DpiScale.h"
+
 namespace app {
 
 namespace {
@@ -15,6 +17,15 @@ int NonNegative(int value) {
 // Height left for the lists between the header strip and the button row.
 int ListHeight(const MainLayout& layout, int clientHeight) {
     return NonNegative(clientHeight - layout.ComboBox1.Height - layout.Button1.Height);
+}
+
+// "×" and " - " sit this far from the right edge of the client area (design pixels).
+constexpr int kCloseLabelInset = 18;
+constexpr int kMinimizeLabelInset = 34;
+
+void PlaceTitleLabels(MainLayout& layout, int clientWidth, int dpi) {
+    layout.Label3Left = clientWidth - ui::ScaleToDpi(kCloseLabelInset, dpi);
+    layout.Label4Left = clientWidth - ui::ScaleToDpi(kMinimizeLabelInset, dpi);
 }
 
 // Button1, Button2 and Button3 share the top of the row under the lists.
@@ -91,7 +102,7 @@ MainLayout SwitchToComboLayout(MainLayout current, int clientWidth) {
     return current;
 }
 
-MainLayout SwitchToListLayout(MainLayout current, int clientWidth) {
+MainLayout SwitchToListLayout(MainLayout current, int clientWidth, int dpi) {
     const int w = clientWidth;
     current.ComboBox1.Left = w / 2;
     current.ListBox1.Left = w / 2;
@@ -102,12 +113,11 @@ MainLayout SwitchToListLayout(MainLayout current, int clientWidth) {
     current.Button1.Left = w / 2 + current.Button2.Width;
     current.Button2.Left = w / 2;
     current.Label2Left = w / 2;
-    current.Label3Left = w - 18;
-    current.Label4Left = w - 34;
+    PlaceTitleLabels(current, w, dpi);
     return current;
 }
 
-MainLayout ListStyleLayout(MainLayout current, int clientWidth, int clientHeight) {
+MainLayout ListStyleLayout(MainLayout current, int clientWidth, int clientHeight, int dpi) {
     const int w = clientWidth;
     current.ListBox1.Width = w / 2;
     current.ListBox1.Left = w / 2;
@@ -121,8 +131,7 @@ MainLayout ListStyleLayout(MainLayout current, int clientWidth, int clientHeight
     current.Button2.Left = current.ListBox1.Left;
     PlaceButtonRow(current);
     current.Label2Left = w / 2;
-    current.Label3Left = w - 18;
-    current.Label4Left = w - 34;
+    PlaceTitleLabels(current, w, dpi);
     return current;
 }
 

@@ -1,6 +1,7 @@
 // Placement arithmetic of the main window's display modes: the two folder-list styles, their resize layouts and the
 // bounds of the caption-less mode. The functions only compute; the window code reads the current values, calls them
-// and applies the result. All values are integer pixels, halves and quarters truncated toward zero.
+// and applies the result. All values are integer pixels of the window's DPI, halves and quarters truncated toward
+// zero; the few fixed distances of the design (96 ppi) are scaled to dpi.
 #pragma once
 
 namespace app {
@@ -52,11 +53,11 @@ MainLayout SwitchToComboLayout(MainLayout current, int clientWidth);
 
 // SetListStyle steps 3-6 (places only; showing and hiding stays with the window). clientWidth is the client width
 // read AFTER step 2 has doubled it.
-MainLayout SwitchToListLayout(MainLayout current, int clientWidth);
+MainLayout SwitchToListLayout(MainLayout current, int clientWidth, int dpi = 96);
 
 // LayoutListStyle: the places for the current client size in list style (lists side by side, half the width each).
 // Uses ComboBox1.Height and Button1.Height of current; heights that would be negative in a tiny window are 0.
-MainLayout ListStyleLayout(MainLayout current, int clientWidth, int clientHeight);
+MainLayout ListStyleLayout(MainLayout current, int clientWidth, int clientHeight, int dpi = 96);
 
 // LayoutComboStyle: the places for the current client size in combo style (file list over the whole width).
 // Uses Button3.Width, ComboBox1.Height and Button1.Height of current; Button2.Left and the labels stay.

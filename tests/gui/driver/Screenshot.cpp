@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <utility>
 
@@ -89,12 +91,16 @@ std::string Screenshot(const std::string& name, const Window& window)
     return Screenshot(name, window.Bounds());
 }
 
-std::string Screenshot(const std::string& name, const Rect& area)
+std::string Screenshot(const std::string& name, const Rect& wanted)
 {
     const std::string folder = ScreenshotFolder();
     if (folder.empty()) {
         return {};
     }
+    // Only what lies on the screen can be copied from it (a window may reach past its edge).
+    const Rect area{std::max(wanted.left, 0), std::max(wanted.top, 0),
+                    std::min(wanted.right, GetSystemMetrics(SM_CXSCREEN)),
+                    std::min(wanted.bottom, GetSystemMetrics(SM_CYSCREEN))};
     // The program paints when its message loop gets to it: take the picture once two captures 50 ms apart
     // agree (a blinking caret may keep them from agreeing: then the last one is taken after 1.5 s).
     constexpr Timeout kSettleGap{50};

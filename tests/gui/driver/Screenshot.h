@@ -13,7 +13,7 @@ namespace driver {
 std::string Screenshot(const std::string& name);
 // The same for a window's outer bounds.
 std::string Screenshot(const std::string& name, const Window& window);
-// The same for a screen rectangle.
+// The same for a screen rectangle, cut to the screen.
 std::string Screenshot(const std::string& name, const Rect& area);
 
 // "Suite.Test" of the running GoogleTest test, a handy screenshot name prefix.

@@ -1,5 +1,7 @@
 #include "app/rules/Layout.h"
 #include "app/rules/Reach.h"
+#include "app/rules/StoredBounds.h"
+#include "ui/rules/DpiScale.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +202,47 @@ TEST(LayoutReach, CaptionOnAMonitorIsWithinReachOtherwiseTheWindowMoves) {
     EXPECT_EQ(app::MoveIntoWorkArea({5000, 5000, 378, 225}, work), (WindowBounds{646, 513, 378, 225}));
     EXPECT_EQ(app::MoveIntoWorkArea({-900, 100, 378, 225}, work), (WindowBounds{0, 100, 378, 225}));
     EXPECT_EQ(app::MoveIntoWorkArea({100, -20, 2000, 900}, work), (WindowBounds{0, 0, 1024, 738}));
+}
+
+TEST(LayoutScale, DesignValuesScaleAndComeBackAtEveryDpi) {
+    EXPECT_EQ(ui::ScaleToDpi(378, 144), 567);
+    EXPECT_EQ(ui::ScaleToDpi(225, 144), 338) << "a half rounds away from zero, as MulDiv does";
+    EXPECT_EQ(ui::ScaleToDpi(-5, 144), -8);
+    for (int dpi : {96, 110, 120, 144, 168, 192, 240, 288, 480}) {
+        for (int v = -3000; v <= 3000; ++v) {
+            ASSERT_EQ(ui::ScaleToDesign(ui::ScaleToDpi(v, dpi), dpi), v) << v << " at " << dpi;
+            ASSERT_EQ(ui::Rescale(ui::Rescale(v, 96, dpi), dpi, 96), v) << v << " to " << dpi << " and back";
+        }
+    }
+}
+
+TEST(LayoutScale, TitleLabelsKeepTheirScaledDistanceFromTheRightEdge) {
+    const MainLayout list = app::ListStyleLayout(app::DesignLayout(), 554, 300, 144);
+    EXPECT_EQ(list.Label3Left, 554 - 27);
+    EXPECT_EQ(list.Label4Left, 554 - 51);
+    EXPECT_EQ(list.Button1.Left, 277 + 138) << "halves and quarters of the pixels";
+    const MainLayout switched = app::SwitchToListLayout(app::DesignLayout(), 462, 120);
+    EXPECT_EQ(switched.Label3Left, 462 - 23);
+    EXPECT_EQ(switched.Label4Left, 462 - 43);
+}
+
+TEST(LayoutStoredBounds, NumbersReadComeBackUnlessTheWindowMovedByAUnit) {
+    const WindowBounds read{200, 150, 411, 263};
+    const WindowBounds placed = app::PixelBounds(read, 144, 144);
+    EXPECT_EQ(placed, (WindowBounds{300, 225, 617, 395}));
+    EXPECT_EQ(app::StoredBounds(placed, read, 144, 144), read);
+    // The start-up's one-pixel trim of an odd client width is less than a unit of the file at 144 ppi...
+    EXPECT_EQ(app::StoredBounds({300, 225, 616, 395}, read, 144, 144), read);
+    // ...and a whole unit at 96 ppi, where the file has always kept it.
+    EXPECT_EQ(app::StoredBounds({200, 150, 410, 263}, read, 96, 96), (WindowBounds{200, 150, 410, 263}));
+    // A window moved or resized by a unit or more stores where it is now, in units.
+    EXPECT_EQ(app::StoredBounds({302, 222, 630, 395}, read, 144, 144), (WindowBounds{201, 148, 420, 263}));
+    // The place is in the system's units, the size in the window's.
+    EXPECT_EQ(app::PixelBounds(read, 96, 144), (WindowBounds{200, 150, 617, 395}));
+    EXPECT_EQ(app::StoredBounds({200, 150, 617, 395}, read, 96, 144), read);
+    // A hand-edited number far out of range neither overflows nor stays when the window has moved.
+    EXPECT_EQ(app::StoredBounds({0, 0, 378, 225}, {-2147483647 - 1, 2147483647, 378, 225}, 144, 144),
+              (WindowBounds{0, 0, 252, 150}));
 }
 
 }  // namespace

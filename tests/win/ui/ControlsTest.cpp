@@ -1,9 +1,11 @@
 // The form layer on real windows: controls keep their rules (sorted lists, clamped spin edits), forms keep their
 // place when the frame changes, modal forms return their result, menus find shortcuts and free run-time items, and
-// an exception in an event handler is shown without ending the program; the title bar's buttons have their font.
+// an exception in an event handler is shown without ending the program; the title bar's buttons have their font; a
+// form shown at another DPI scales itself and comes back exactly.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 
 #include "BoxWatcher.h"
@@ -197,6 +199,79 @@ TEST_F(ControlsTest, TitleBarButtonsGetTheMarlettFont) {
     GetTextFaceA(dc.get(), sizeof face, face);
     SelectObject(dc.get(), previous);
     EXPECT_STREQ(face, "Marlett");
+}
+
+// The bounds of a control in its parent, and the height its font was made with.
+struct Placed {
+    int left, top, width, height;
+    bool operator==(const Placed& o) const {
+        return left == o.left && top == o.top && width == o.width && height == o.height;
+    }
+};
+void PrintTo(const Placed& p, std::ostream* os) {
+    *os << "{" << p.left << ", " << p.top << ", " << p.width << ", " << p.height << "}";
+}
+Placed PlaceOf(const ui::Control& c) { return {c.Left(), c.Top(), c.Width(), c.Height()}; }
+Placed Rescaled(const Placed& p, int from, int to) {
+    return {ui::Rescale(p.left, from, to), ui::Rescale(p.top, from, to), ui::Rescale(p.width, from, to),
+            ui::Rescale(p.height, from, to)};
+}
+int FontHeight(HFONT font) {
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof lf, &lf);
+    return lf.lfHeight;
+}
+
+// Moved to a monitor of 1.5 times the DPI (WM_DPICHANGED, as Windows sends it), the form takes the suggested
+// bounds, makes its fonts again at the new DPI and scales its controls, then lays itself out; moved back, every
+// control is where it was, exactly.
+TEST_F(ControlsTest, AFormAtAnotherDpiScalesAndComesBackExactly) {
+    auto* label = new ui::Label(form.get(), form.get(), "Label1", "フォルダリスト", 5, 8, 0, 12);
+    auto* list = new ui::ListBox(form.get(), form.get(), "ListBox1", 185, 20, 185, 153, true);
+    auto* combo = new ui::ComboBox(form.get(), form.get(), "ComboBox1", 185, 0, 185, 20, true);
+    auto* button = new ui::Button(form.get(), form.get(), "Button1", "START!", 278, 173, 92, 25);
+    button->SetFont(ui::FontSpec{"ＭＳ Ｐゴシック", -13, SHIFTJIS_CHARSET, ui::clBlue});
+    auto* group = new ui::GroupBox(form.get(), form.get(), "GroupBox1", "固定フォルダ設定", 8, 88, 257, 185);
+    auto* spin = new ui::SpinEdit(form.get(), group, "SpinEdit1", 8, 34, 49, 21, 1, 10, 1);
+    list->Items().Add("a.txt");
+    int layouts = 0;
+    int changes = 0;
+    form->OnResize = [&](ui::Component*) { ++layouts; };
+    form->OnDpiChanged = [&](ui::Component*) { ++changes; };
+
+    const int base = form->Dpi();
+    const int high = base * 3 / 2;
+    RECT original{};
+    GetWindowRect(form->Handle(), &original);
+    const std::vector<ui::Control*> controls = {label, list, combo, button, group, spin};
+    std::vector<Placed> before;
+    for (ui::Control* c : controls) before.push_back(PlaceOf(*c));
+    const LRESULT itemHeight = SendMessageW(list->Handle(), LB_GETITEMHEIGHT, 0, 0);
+
+    RECT suggested{original.left, original.top, original.left + 450, original.top + 300};
+    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(high, high), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(form->Dpi(), high);
+    EXPECT_EQ(form->Width(), 450);
+    EXPECT_EQ(form->Height(), 300);
+    EXPECT_EQ(layouts, 1) << "laid out once at the new DPI";
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(FontHeight(form->FontHandle()), ui::ScaleToDpi(-12, high));
+    EXPECT_EQ(FontHeight(button->FontHandle()), ui::ScaleToDpi(-13, high)) << "a control's own font too";
+    EXPECT_EQ(PlaceOf(*list), Rescaled(before[1], base, high));
+    EXPECT_EQ(PlaceOf(*combo), Rescaled(before[2], base, high)) << "the closed box at the design's height";
+    EXPECT_EQ(PlaceOf(*button), Rescaled(before[3], base, high));
+    EXPECT_EQ(PlaceOf(*group), Rescaled(before[4], base, high));
+    EXPECT_GT(PlaceOf(*label).width, before[0].width) << "the caption measured in the larger font";
+    EXPECT_GT(SendMessageW(list->Handle(), LB_GETITEMHEIGHT, 0, 0), itemHeight);
+
+    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(base, base), reinterpret_cast<LPARAM>(&original));
+    EXPECT_EQ(form->Dpi(), base);
+    RECT now{};
+    GetWindowRect(form->Handle(), &now);
+    EXPECT_TRUE(EqualRect(&now, &original));
+    for (size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(PlaceOf(*controls[i]), before[i]) << controls[i]->Name;
+    EXPECT_EQ(SendMessageW(list->Handle(), LB_GETITEMHEIGHT, 0, 0), itemHeight);
+    EXPECT_EQ(FontHeight(form->FontHandle()), -12 * base / 96);
 }
 
 }  // namespace
