@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws Tessaly's icon (a yellow folder with a green arrow leaving it) at every size a display scale asks for.
 
-The drawing is a few outlined shapes on a 32-unit grid, filled at each size with smooth edges; the outline stays at
-least one pixel wide, so the small sizes stay crisp. Sizes 16 to 64 are 32-bit bitmaps with an AND mask, 256 is a
+The drawing is a few outlined shapes on a 32-unit grid, filled pixel by pixel at the small sizes (crisp) and with
+smooth edges from 32 up; the outline stays at least one pixel wide. Sizes 16 to 64 are 32-bit bitmaps with an AND mask, 256 is a
 PNG image (as Windows Vista and later read it). Run once after changing the drawing; the resulting res/Tessaly.ico
 is committed:
     python3 res/make-icon.py res/Tessaly.ico
@@ -78,7 +78,7 @@ def render(size):
     """Rows of (r, g, b, a), top row first."""
     unit = 32.0 / size
     outline = max(1.0, size / 32.0) * unit  # at least one pixel
-    samples = 4 if size <= 64 else 3
+    samples = 1 if size <= 24 else 4 if size <= 64 else 3  # the smallest drawn crisp, pixel by pixel
     rows = []
     for py in range(size):
         row = []

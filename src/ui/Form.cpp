@@ -187,9 +187,9 @@ void Form::SetFormStyle(FormStyle s) {
 
 void Form::SetFormFont(const FontSpec& font) {
     fontSpec_ = font;
-    font_.reset(CreateFontW(Scale(font.Height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, static_cast<BYTE>(font.Charset),
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            ToWide(font.Name).c_str()));
+    font_.reset(CreateFontW(Scale(font.Height), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            static_cast<BYTE>(font.Charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_DONTCARE, ToWide(font.Name).c_str()));
     ApplyFont();
     for (Control* c : controls_) {
         if (!c->OwnFont()) SendMessageW(c->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(FontHandle()), TRUE);
@@ -298,9 +298,9 @@ void Form::ChangeDpi(int dpi, const RECT& suggested) {
 void Form::ApplyIcons() {
     if (dpi_ == SystemDpi() && !smallIcon_) return;  // the class's icons are made for this DPI
     HINSTANCE inst = GetModuleHandleW(nullptr);
-    auto load = [&](int cx, int cy) {
-        return static_cast<HICON>(LoadImageW(inst, L"MAINICON", IMAGE_ICON, SystemMetricForDpi(cx, dpi_),
-                                              SystemMetricForDpi(cy, dpi_), 0));
+    auto load = [&](int widthMetric, int heightMetric) {
+        return static_cast<HICON>(LoadImageW(inst, L"MAINICON", IMAGE_ICON, SystemMetricForDpi(widthMetric, dpi_),
+                                              SystemMetricForDpi(heightMetric, dpi_), 0));
     };
     IconHandle small(load(SM_CXSMICON, SM_CYSMICON));
     IconHandle big(load(SM_CXICON, SM_CYICON));

@@ -38,8 +38,8 @@ public:
     void SetClientWidth(int w);
     void SetClientHeight(int h);
     void SetClientSize(int w, int h);
-    // The design's outer bounds (96 ppi): its place scaled to the system's DPI, in which the screen's coordinates
-    // are given, its size to the form's.
+    // The design's outer bounds (96 ppi): its place scaled by the system's DPI (where Windows would put a program
+    // that does not scale itself), its size by the form's.
     void SetDesignBounds(int left, int top, int width, int height);
     // The client size of the design (96 ppi), scaled to the form's DPI.
     void SetDesignClientSize(int w, int h) { SetClientSize(Scale(w), Scale(h)); }

@@ -14,6 +14,7 @@ namespace {
 
 // The height of a combo box's open list, in design pixels.
 constexpr int kOpenListHeight = 200;
+
 struct ListMessages {
     UINT count, getTextLen, getText, add, reset, findExact, initStorage, deleteString, insertString, getCurSel,
         setCurSel, getLocale;
@@ -238,12 +239,14 @@ ComboBox::ComboBox(Component* owner, Control* parent, const std::string& name, i
 }
 
 void ComboBox::SetHeight(int h) {
-    // The closed box is its edit field plus a border above and below: 3 pixels each at 96 ppi, and whatever the
-    // system draws at other DPIs, so the field is corrected once by what the box came out too high or too low.
-    const int field = std::max(h - 6, 1);
-    SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field);
-    if (const int off = Height() - h; off != 0 && field - off >= 1)
-        SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - off);
+    // The closed box is its edit field plus the border the system draws around it.
+    SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(h - 6, 1));
+}
+
+void ComboBox::SetClosedHeightExactly(int h) {
+    SetHeight(h);
+    if (const int off = Height() - h; off != 0)
+        SendMessageW(hwnd_, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), std::max(h - 6 - off, 1));
 }
 
 void ComboBox::PlaceWithOpenList(int left, int top, int width) {
@@ -251,16 +254,18 @@ void ComboBox::PlaceWithOpenList(int left, int top, int width) {
 }
 
 void ComboBox::SetBounds(int left, int top, int width, int height) {
-    RememberPlacement(left, top, width, height);
+    // A move can give the closed box the height of its font again: it keeps that unless a new height is asked for.
+    const int closed = Height();
     PlaceWithOpenList(left, top, width);
-    if (height != Height()) SetHeight(height);
+    if (height != closed) SetHeight(height);
+    RememberPlacement(left, top, width, Height());
 }
 
 void ComboBox::DpiChanged() {
-    // The form's new font has already set the field's height from the font; the design's height comes back here.
+    // The form's new font has set the closed box's height from the font; the height it had comes back, scaled.
     const RECT r = PlacedAtDpi();
     PlaceWithOpenList(r.left, r.top, r.right - r.left);
-    SetHeight(r.bottom - r.top);
+    SetClosedHeightExactly(r.bottom - r.top);
 }
 
 int ComboBox::ItemIndex() const {

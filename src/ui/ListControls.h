@@ -89,6 +89,8 @@ public:
 private:
     // The window height of a drop-down box is the height of its open list.
     void PlaceWithOpenList(int left, int top, int width);
+    // The closed box's height, corrected by what the system's border made of it.
+    void SetClosedHeightExactly(int h);
 
     bool sorted_;
     int updateDepth_ = 0;
