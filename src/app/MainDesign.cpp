@@ -98,6 +98,7 @@ void TForm1::BindEvents() {
     Button1->OnClick = std::bind(&TForm1::N2Click, this, _1);
     ListBox1->OnClick = std::bind(&TForm1::ListBox1Click, this, _1);
     ListBox1->OnDblClick = std::bind(&TForm1::N2Click, this, _1);
+    ListBox1->OnBeginDrag = std::bind(&TForm1::ListBox1BeginDrag, this, _1);
     ComboBox1->OnChange = std::bind(&TForm1::ComboBox1Change, this, _1);
     ListBox2->OnClick = std::bind(&TForm1::ListBox2Click, this, _1);
     ListBox2->OnDblClick = std::bind(&TForm1::ListBox2DblClick, this, _1);

@@ -138,6 +138,7 @@ void TForm1::FormCreate(ui::Component*) {
 
     BuildMoveMenu();
     MakeApplicationMenu();
+    AcceptDroppedFiles();
 
     int folders = ComboStyle() ? ComboBox1->Items().Count() : ListBox2->Items().Count();
     Label1->SetCaption("フォルダリスト " + std::to_string(folders));

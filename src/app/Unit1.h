@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include <windows.h>
+#include <ole2.h>
+
 #include "app/rules/Layout.h"
 #include "components/SearchFile.h"
 #include "settings/IniFile.h"
@@ -68,6 +71,11 @@ public:
     void FormResize(ui::Component* Sender);
     void FormDpiChanged(ui::Component* Sender);
     void FormDblClick(ui::Component* Sender);
+
+    // Drag and drop (DragAndDrop.cpp).
+    void ListBox1BeginDrag(ui::Component* Sender);
+    // Makes the file list and the folder list take files dropped on them.
+    void AcceptDroppedFiles();
     void FormMouseDown(ui::Component* Sender, ui::MouseButton Button, ui::ShiftState Shift, int X, int Y);
     void N1Click(ui::Component* Sender);
     void Label3MouseEnter(ui::Component* Sender);
@@ -119,6 +127,12 @@ public:
     void MakeFileList();
 
 private:
+    // The folder files dropped at a screen point of one of the lists go into, or "" when there is none.
+    std::string DropFolderAt(const ui::Control& list, POINT screen);
+    // DROPEFFECT_COPY, _MOVE or _NONE for files dragged over a folder with these keys.
+    DWORD DropEffectInto(const std::string& folder, DWORD keys, DWORD allowed, IDataObject* data);
+    void DropFilesInto(const std::string& folder, DWORD effect, const std::vector<std::string>& files);
+
     void CreateDesign();
     void CreatePopupMenu();
     void BindEvents();

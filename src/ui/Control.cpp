@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ui/CodePage.h"
+#include "ui/DragDrop.h"
 #include "ui/Form.h"
 #include "ui/Guard.h"
 #include "ui/Menus.h"
@@ -43,6 +44,7 @@ Control::~Control() {
 }
 
 void Control::DestroyHandle() {
+    ForgetFileDrops(hwnd_);
     if (originalProc_) {
         SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(originalProc_));
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
@@ -309,6 +311,7 @@ LRESULT CALLBACK Control::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     if (!self || !self->originalProc_) return DefWindowProcW(hwnd, msg, wp, lp);
     WNDPROC original = self->originalProc_;
     if (msg == WM_NCDESTROY) {
+        ForgetFileDrops(hwnd);
         // The window goes before the control (its parent was destroyed): let go of it.
         SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);

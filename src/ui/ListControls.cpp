@@ -1,6 +1,9 @@
 #include "ui/ListControls.h"
 
+#include <windowsx.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 #include <utility>
 
@@ -222,6 +225,40 @@ void ListBox::EndUpdate() {
 
 void ListBox::SetHorizontalExtent(int pixels) {
     SendMessageW(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
+}
+
+int ListBox::ItemAt(int x, int y) const {
+    const LRESULT hit = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));
+    if (HIWORD(hit) != 0) return -1;  // outside the items
+    return static_cast<int>(LOWORD(hit));
+}
+
+bool ListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        pressed_ = OnBeginDrag && ItemAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)) >= 0;
+        pressedAt_ = POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        break;
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+        pressed_ = false;
+        break;
+    case WM_MOUSEMOVE:
+        if (pressed_ && (wp & MK_LBUTTON) &&
+            (std::abs(GET_X_LPARAM(lp) - pressedAt_.x) > GetSystemMetrics(SM_CXDRAG) / 2 ||
+             std::abs(GET_Y_LPARAM(lp) - pressedAt_.y) > GetSystemMetrics(SM_CYDRAG) / 2)) {
+            pressed_ = false;
+            // The list ends its own tracking of the press as if the button had come up where it went down.
+            CallOriginal(WM_LBUTTONUP, 0, MAKELPARAM(pressedAt_.x, pressedAt_.y));
+            OnBeginDrag(this);
+            result = 0;
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return Control::HandleMessage(msg, wp, lp, result);
 }
 
 void ListBox::Notify(WORD code) {

@@ -61,10 +61,20 @@ public:
     void EndUpdate();
     void SetHorizontalExtent(int pixels);
     void Notify(WORD code) override;
+    // The item at a point of the client area, or -1.
+    int ItemAt(int x, int y) const;
+    // A press on an item moved past the system's drag distance with the left button down: the item is selected
+    // and the event runs (the list lets go of the mouse first). A press without such a move stays a click.
+    NotifyEvent OnBeginDrag;
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
     bool sorted_;
     int updateDepth_ = 0;
+    bool pressed_ = false;  // the left button went down on an item and has not moved far yet
+    POINT pressedAt_{};
 };
 
 class ComboBox : public Control {

@@ -21,8 +21,9 @@ struct SeenBox {
 
 class BoxWatcher {
 public:
-    // press: caption of the button to press ("" presses Escape instead).
-    BoxWatcher(DWORD threadId, std::string press) : threadId_(threadId), press_(std::move(press)) {
+    // press: caption of the button to press ("" presses Escape instead); wait: how long a box may take to come.
+    BoxWatcher(DWORD threadId, std::string press, std::chrono::milliseconds wait = std::chrono::seconds(10))
+        : threadId_(threadId), press_(std::move(press)), wait_(wait) {
         worker_ = std::thread([this] { Run(); });
     }
     ~BoxWatcher() { Join(); }
@@ -55,7 +56,7 @@ private:
     }
 
     void Run() {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        auto deadline = std::chrono::steady_clock::now() + wait_;
         HWND box = nullptr;
         while (!box && std::chrono::steady_clock::now() < deadline) {
             EnumThreadWindows(threadId_, FindBox, reinterpret_cast<LPARAM>(&box));
@@ -87,6 +88,7 @@ private:
 
     DWORD threadId_;
     std::string press_;
+    std::chrono::milliseconds wait_;
     SeenBox seen_;
     std::thread worker_;
 };

@@ -1,0 +1,168 @@
+// Drag and drop of files with data objects made here, on the real main window and real files: what a drag out of
+// the file list hands over, and what a drop onto the file list does (move or copy into the folder it shows, never
+// replacing a file, refusing folders, selecting the last file that came in).
+#include <windows.h>
+#include <ole2.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "../settings/SettingsTestFolder.h"
+#include "../ui/BoxWatcher.h"
+#include "app/Unit1.h"
+#include "ui/Application.h"
+#include "ui/CodePage.h"
+#include "ui/DragDrop.h"
+
+namespace {
+
+constexpr DWORD kCopyOrMove = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+
+bool Exists(const std::string& path) { return GetFileAttributesW(ui::ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The main window with a base folder holding "Target" (selected in the folder list, .txt files listed) and a
+// folder "From" elsewhere on the same volume that the dropped files come from.
+class DropTest : public settings_test::SettingsTestFolder {
+protected:
+    void SetUp() override {
+        SettingsTestFolder::SetUp();
+        ui::App().Initialize();
+        base = PathOf("base") + "\\";
+        from = PathOf("From") + "\\";
+        for (const std::string& dir : {base, base + "Target\\", from})
+            ASSERT_TRUE(CreateDirectoryW(ui::ToWide(dir).c_str(), nullptr)) << dir;
+        WriteRaw(base + "Tessaly.ini", "[Option]\r\nUpdateCheck=0\r\n[extension]\r\ncount=1\r\nex1=.txt\r\n");
+        BaseFolder = base;
+        form = std::make_unique<TForm1>(nullptr);
+        form->ListBox2->Items().Add("Target");
+        form->ListBox2->SetItemIndex(0);
+        form->AcceptDroppedFiles();
+        target = ui::FileDropTargetOf(*form->ListBox1);
+        ASSERT_NE(target, nullptr);
+    }
+    void TearDown() override {
+        form.reset();
+        BaseFolder.clear();
+        SettingsTestFolder::TearDown();
+    }
+
+    // The effect the list offers for the files with these keys (as the pointer moves over it).
+    DWORD Offered(IDataObject* data, DWORD keys) {
+        DWORD effect = kCopyOrMove;
+        EXPECT_EQ(target->DragEnter(data, keys | MK_LBUTTON, POINTL{0, 0}, &effect), S_OK);
+        target->DragLeave();
+        return effect;
+    }
+
+    // Drops the files with these keys; the message box the drop shows (if one comes in a second) is answered and
+    // its text returned.
+    std::string Drop(IDataObject* data, DWORD keys) {
+        BoxWatcher box(GetCurrentThreadId(), "OK", std::chrono::seconds(1));
+        DWORD effect = kCopyOrMove;
+        EXPECT_EQ(target->Drop(data, keys, POINTL{0, 0}, &effect), S_OK);
+        return box.Result().found ? box.Result().text : std::string();
+    }
+
+    std::string Selected() const {
+        const int i = form->ListBox1->ItemIndex();
+        return i >= 0 ? form->ListBox1->Items()[i] : std::string();
+    }
+
+    std::string base, from;
+    std::unique_ptr<TForm1> form;
+    IDropTarget* target = nullptr;
+};
+
+TEST_F(DropTest, ADragHandsOverTheExactPathInTheShellsFileFormat) {
+    const std::string path = from + "資料 café.txt";
+    WriteRaw(path, "x");
+    IDataObject* data = ui::CreateFileDataObject({path});
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
+    const auto* drop = static_cast<const DROPFILES*>(GlobalLock(medium.hGlobal));
+    EXPECT_TRUE(drop->fWide);
+    const auto* names = reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(drop) + drop->pFiles);
+    EXPECT_EQ(std::wstring(names), ui::ToWide(path));
+    EXPECT_EQ(names[ui::ToWide(path).size() + 1], L'\0') << "the list ends after the one name";
+    GlobalUnlock(medium.hGlobal);
+    ReleaseStgMedium(&medium);
+
+    // The shell's own item list names the same file.
+    FORMATETC ids{static_cast<CLIPFORMAT>(RegisterClipboardFormatW(L"Shell IDList Array")), nullptr,
+                  DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    ASSERT_EQ(data->GetData(&ids, &medium), S_OK);
+    const auto* cida = static_cast<const CIDA*>(GlobalLock(medium.hGlobal));
+    ASSERT_EQ(cida->cidl, 1u);
+    const auto* start = reinterpret_cast<const BYTE*>(cida);
+    PIDLIST_ABSOLUTE full = ILCombine(reinterpret_cast<PCIDLIST_ABSOLUTE>(start + cida->aoffset[0]),
+                                      reinterpret_cast<PCUIDLIST_RELATIVE>(start + cida->aoffset[1]));
+    wchar_t named[MAX_PATH] = {};
+    EXPECT_TRUE(SHGetPathFromIDListW(full, named));
+    EXPECT_EQ(std::wstring(named), ui::ToWide(path));
+    ILFree(full);
+    GlobalUnlock(medium.hGlobal);
+    ReleaseStgMedium(&medium);
+
+    EXPECT_EQ(ui::DroppedFiles(data), std::vector<std::string>{path});
+    EXPECT_TRUE(ui::PrefersCopy(data)) << "a folder window copies it unless Shift is held";
+    EXPECT_EQ(Offered(data, 0), static_cast<DWORD>(DROPEFFECT_COPY)) << "the file list honours that too";
+    EXPECT_EQ(Offered(data, MK_SHIFT), static_cast<DWORD>(DROPEFFECT_MOVE));
+    data->Release();
+}
+
+TEST_F(DropTest, ADropMovesWithinTheVolumeAndNeverReplacesAFile) {
+    WriteRaw(base + "Target\\same.txt", "kept");
+    WriteRaw(from + "same.txt", "dropped");
+    WriteRaw(from + "new one.txt", "moved");
+    IDataObject* data = ui::CreateFileDataObject({from + "same.txt", from + "new one.txt"}, false);
+    EXPECT_EQ(Offered(data, 0), static_cast<DWORD>(DROPEFFECT_MOVE));
+    EXPECT_EQ(Drop(data, 0), "移動に失敗しました。");
+    data->Release();
+    EXPECT_EQ(ReadRaw(base + "Target\\same.txt"), "kept");
+    EXPECT_EQ(ReadRaw(from + "same.txt"), "dropped");
+    EXPECT_EQ(ReadRaw(base + "Target\\new one.txt"), "moved");
+    EXPECT_FALSE(Exists(from + "new one.txt"));
+    EXPECT_EQ(form->ListBox1->Items().Count(), 2);
+    EXPECT_EQ(Selected(), "new one.txt") << "the last file that came in";
+}
+
+TEST_F(DropTest, CtrlCopiesAndAFolderIsRefused) {
+    WriteRaw(from + "copy.txt", "copied");
+    IDataObject* data = ui::CreateFileDataObject({from + "copy.txt"}, false);
+    EXPECT_EQ(Offered(data, MK_CONTROL), static_cast<DWORD>(DROPEFFECT_COPY));
+    EXPECT_EQ(Drop(data, MK_CONTROL), "");
+    data->Release();
+    EXPECT_EQ(ReadRaw(from + "copy.txt"), "copied");
+    EXPECT_EQ(ReadRaw(base + "Target\\copy.txt"), "copied");
+    EXPECT_EQ(Selected(), "copy.txt");
+
+    ASSERT_TRUE(CreateDirectoryW(ui::ToWide(from + "Folder.txt").c_str(), nullptr));
+    data = ui::CreateFileDataObject({from + "Folder.txt"}, false);
+    EXPECT_EQ(Drop(data, 0), "フォルダは移動・コピーできません。");
+    data->Release();
+    EXPECT_TRUE(Exists(from + "Folder.txt"));
+    EXPECT_FALSE(Exists(base + "Target\\Folder.txt"));
+}
+
+TEST_F(DropTest, FilesAlreadyInTheFolderAreNotTakenAndWithoutASelectionTheBaseFolderTakesThem) {
+    WriteRaw(base + "Target\\here.txt", "x");
+    IDataObject* here = ui::CreateFileDataObject({base + "Target\\here.txt"}, false);
+    EXPECT_EQ(Offered(here, 0), static_cast<DWORD>(DROPEFFECT_NONE));
+    here->Release();
+
+    form->ListBox2->SetItemIndex(-1);  // the file list shows the base folder
+    WriteRaw(from + "a.txt", "x");
+    IDataObject* data = ui::CreateFileDataObject({from + "a.txt"}, false);
+    EXPECT_EQ(Drop(data, 0), "");
+    data->Release();
+    EXPECT_TRUE(Exists(base + "a.txt"));
+    EXPECT_EQ(Selected(), "a.txt");
+}
+
+}  // namespace
