@@ -2,7 +2,6 @@
 // folder window does), and files dropped onto the lists moved or copied into a folder: the folder the file list
 // shows, or the folder-list entry under the pointer (in combo style the entry the box shows).
 #include <windows.h>
-#include <ole2.h>
 
 #include "app/FileSystem.h"
 #include "app/Unit1.h"
@@ -50,10 +49,9 @@ std::string TForm1::DropFolderAt(const ui::Control& list, POINT screen) {
     return i >= 0 ? DisplayNameToPath(ListBox2->Items()[i]) : std::string();
 }
 
-DWORD TForm1::DropEffectInto(const std::string& folder, DWORD keys, DWORD allowed, IDataObject* data) {
-    if (folder.empty() || !DirectoryExists(folder)) return DROPEFFECT_NONE;
-    const std::vector<std::string> files = ui::DroppedFiles(data);
-    if (files.empty()) return DROPEFFECT_NONE;
+DWORD TForm1::DropEffectInto(const std::string& folder, DWORD keys, DWORD allowed,
+                             const std::vector<std::string>& files, bool sourcePrefersCopy) {
+    if (folder.empty() || !DirectoryExists(folder) || files.empty()) return DROPEFFECT_NONE;
     // Files already in the folder have nowhere to go.
     bool elsewhere = false;
     for (const std::string& f : files) elsewhere = elsewhere || !SameTextIgnoringCase(text::ExtractFilePath(f), folder);
@@ -63,7 +61,7 @@ DWORD TForm1::DropEffectInto(const std::string& folder, DWORD keys, DWORD allowe
     request.shift = (keys & MK_SHIFT) != 0;
     const std::string volume = VolumeOf(folder);
     request.sameVolume = !volume.empty() && SameTextIgnoringCase(VolumeOf(files.front()), volume);
-    request.sourcePrefersCopy = ui::PrefersCopy(data);
+    request.sourcePrefersCopy = sourcePrefersCopy;
     request.allowsCopy = (allowed & DROPEFFECT_COPY) != 0;
     request.allowsMove = (allowed & DROPEFFECT_MOVE) != 0;
     switch (app::ChooseDropAction(request)) {
@@ -100,8 +98,9 @@ void TForm1::AcceptDroppedFiles() {
     for (ui::Control* list : {static_cast<ui::Control*>(ListBox1), static_cast<ui::Control*>(ListBox2),
                               static_cast<ui::Control*>(ComboBox1)}) {
         ui::FileDropHandlers handlers;
-        handlers.Effect = [this, list](POINT at, DWORD keys, DWORD allowed, IDataObject* data) {
-            return DropEffectInto(DropFolderAt(*list, at), keys, allowed, data);
+        handlers.Effect = [this, list](POINT at, DWORD keys, DWORD allowed, const std::vector<std::string>& files,
+                                       bool sourcePrefersCopy) {
+            return DropEffectInto(DropFolderAt(*list, at), keys, allowed, files, sourcePrefersCopy);
         };
         handlers.Drop = [this, list](POINT at, DWORD effect, const std::vector<std::string>& files) {
             DropFilesInto(DropFolderAt(*list, at), effect, files);

@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <windows.h>
-#include <ole2.h>
-
 #include "app/rules/Layout.h"
 #include "components/SearchFile.h"
 #include "settings/IniFile.h"
@@ -130,7 +127,8 @@ private:
     // The folder files dropped at a screen point of one of the lists go into, or "" when there is none.
     std::string DropFolderAt(const ui::Control& list, POINT screen);
     // DROPEFFECT_COPY, _MOVE or _NONE for files dragged over a folder with these keys.
-    DWORD DropEffectInto(const std::string& folder, DWORD keys, DWORD allowed, IDataObject* data);
+    DWORD DropEffectInto(const std::string& folder, DWORD keys, DWORD allowed, const std::vector<std::string>& files,
+                         bool sourcePrefersCopy);
     void DropFilesInto(const std::string& folder, DWORD effect, const std::vector<std::string>& files);
 
     void CreateDesign();

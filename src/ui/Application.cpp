@@ -6,6 +6,7 @@
 
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
+#include "ui/DragDrop.h"
 #include "ui/Guard.h"
 #include "ui/Menus.h"
 
@@ -126,6 +127,7 @@ bool Application::IsShortCutMessage(const MSG& msg) {
 }
 
 void Application::ProcessMessage(MSG& msg) {
+    if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) ActivateFileDrops();
     if (IsShortCutMessage(msg)) return;
     HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
     if (root && Form::FromHandle(root) && IsDialogMessageW(root, &msg)) return;

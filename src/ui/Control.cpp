@@ -277,8 +277,14 @@ ShiftState MouseShift(WPARAM wp) {
 }
 }  // namespace
 
-bool Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT&) {
+bool Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
+    case WM_DROPFILES:
+        if (HandleDropFiles(hwnd_, reinterpret_cast<HDROP>(wp))) {
+            result = 0;
+            return true;
+        }
+        break;
     case WM_MOUSEMOVE:
         TrackMouse();
         break;

@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <map>
-#include <memory>
 
 #include "ui/CodePage.h"
 #include "ui/Control.h"
@@ -15,13 +14,25 @@ namespace ui {
 
 namespace {
 
-// OLE for this thread, once, on the first drag or drop target: until then the program loads nothing of it.
+// OLE for this thread, once, on the first drag or the first OLE drop target.
 bool EnsureOle() {
     static const bool ready = SUCCEEDED(OleInitialize(nullptr));
     return ready;
 }
 
 UINT ClipboardFormat(const wchar_t* name) { return RegisterClipboardFormatW(name); }
+
+// The exact paths of a CF_HDROP, in UTF-8.
+std::vector<std::string> FilesOf(HDROP drop) {
+    std::vector<std::string> files;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        path.resize(DragQueryFileW(drop, i, &path[0], static_cast<UINT>(path.size())));
+        files.push_back(FromWide(path));
+    }
+    return files;
+}
 
 // A global memory block holding bytes.
 HGLOBAL GlobalCopy(const void* bytes, size_t size) {
@@ -176,51 +187,60 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
-// The drop target of one control: asks its handlers, never lets an exception out to the system's loop.
+// The OLE drop target of one control: asks its handlers, never lets an exception out to the system's loop.
 class FileDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 public:
-    explicit FileDropTarget(FileDropHandlers handlers) : handlers_(std::move(handlers)) {}
-
+    explicit FileDropTarget(const FileDropHandlers* handlers) : handlers_(handlers) {}
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override {
-        if (data_) data_->Release();
-        data_ = data;
-        if (data_) data_->AddRef();
+        files_ = DroppedFiles(data);
+        prefersCopy_ = PrefersCopy(data);
         return DragOver(keys, pt, effect);
     }
     HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) override {
         const DWORD allowed = *effect;
         DWORD chosen = DROPEFFECT_NONE;
         GuardedCall([&] {
-            if (data_ && handlers_.Effect) chosen = handlers_.Effect(POINT{pt.x, pt.y}, keys, allowed, data_);
+            if (!files_.empty()) chosen = handlers_->Effect(POINT{pt.x, pt.y}, keys, allowed, files_, prefersCopy_);
         });
         *effect = chosen & allowed;
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE DragLeave() override {
-        if (data_) data_->Release();
-        data_ = nullptr;
+        files_.clear();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override {
         DragEnter(data, keys, pt, effect);
-        const DWORD chosen = *effect;
-        const std::vector<std::string> files = DroppedFiles(data);
+        const std::vector<std::string> files = std::move(files_);
         DragLeave();
-        if (chosen != DROPEFFECT_NONE && !files.empty() && handlers_.Drop)
-            GuardedCall([&] { handlers_.Drop(POINT{pt.x, pt.y}, chosen, files); });
+        if (*effect != DROPEFFECT_NONE) GuardedCall([&] { handlers_->Drop(POINT{pt.x, pt.y}, *effect, files); });
         return S_OK;
     }
 
 private:
-    FileDropHandlers handlers_;
-    IDataObject* data_ = nullptr;
+    const FileDropHandlers* handlers_;  // kept by the registry below as long as the window
+    std::vector<std::string> files_;
+    bool prefersCopy_ = false;
 };
 
-// The drop targets registered, by window.
-std::map<HWND, IDropTarget*>& Registered() {
-    static std::map<HWND, IDropTarget*> targets;
-    return targets;
+// The controls that accept files, by window: their handlers and, once registered, their OLE drop target.
+struct DropRegistration {
+    FileDropHandlers handlers;
+    IDropTarget* target = nullptr;
+};
+
+std::map<HWND, DropRegistration>& Registered() {
+    static std::map<HWND, DropRegistration> registrations;
+    return registrations;
+}
+
+bool oleDropsActive = false;
+
+void RegisterOleTarget(HWND hwnd, DropRegistration& r) {
+    auto* target = new FileDropTarget(&r.handlers);
+    if (SUCCEEDED(RegisterDragDrop(hwnd, target))) r.target = target;
+    target->Release();  // the registration holds it
 }
 
 }  // namespace
@@ -260,17 +280,10 @@ DragEffect DragFiles(const std::vector<std::string>& paths) {
 }
 
 std::vector<std::string> DroppedFiles(IDataObject* data) {
-    std::vector<std::string> files;
     FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
     STGMEDIUM medium{};
-    if (!data || FAILED(data->GetData(&format, &medium))) return files;
-    auto drop = static_cast<HDROP>(medium.hGlobal);
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        path.resize(DragQueryFileW(drop, i, &path[0], static_cast<UINT>(path.size())));
-        files.push_back(FromWide(path));
-    }
+    if (!data || FAILED(data->GetData(&format, &medium))) return {};
+    std::vector<std::string> files = FilesOf(static_cast<HDROP>(medium.hGlobal));
     ReleaseStgMedium(&medium);
     return files;
 }
@@ -288,21 +301,48 @@ bool PrefersCopy(IDataObject* data) {
 }
 
 void AcceptFileDrops(Control& control, FileDropHandlers handlers) {
-    if (!EnsureOle() || Registered().count(control.Handle())) return;
-    auto* target = new FileDropTarget(std::move(handlers));
-    if (SUCCEEDED(RegisterDragDrop(control.Handle(), target))) Registered()[control.Handle()] = target;
-    target->Release();  // the registration holds it
+    const HWND hwnd = control.Handle();
+    if (Registered().count(hwnd)) return;
+    DropRegistration& r = Registered()[hwnd];
+    r.handlers = std::move(handlers);
+    SetWindowLongW(hwnd, GWL_EXSTYLE, GetWindowLongW(hwnd, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
+    if (oleDropsActive && EnsureOle()) RegisterOleTarget(hwnd, r);
+}
+
+void ActivateFileDrops() {
+    if (oleDropsActive || Registered().empty()) return;
+    oleDropsActive = true;
+    if (!EnsureOle()) return;
+    for (auto& [hwnd, r] : Registered())
+        if (!r.target) RegisterOleTarget(hwnd, r);
+}
+
+bool HandleDropFiles(HWND hwnd, HDROP drop) {
+    const auto found = Registered().find(hwnd);
+    if (found == Registered().end()) return false;
+    const std::vector<std::string> files = FilesOf(drop);
+    POINT at{};
+    DragQueryPoint(drop, &at);
+    ClientToScreen(hwnd, &at);
+    DragFinish(drop);
+    // The keys held at the drop decide, as they would over an OLE target.
+    const DWORD keys = (GetKeyState(VK_CONTROL) < 0 ? MK_CONTROL : 0) | (GetKeyState(VK_SHIFT) < 0 ? MK_SHIFT : 0);
+    const FileDropHandlers& h = found->second.handlers;
+    if (files.empty()) return true;
+    const DWORD effect = h.Effect(at, keys, DROPEFFECT_COPY | DROPEFFECT_MOVE, files, false);
+    if (effect != DROPEFFECT_NONE) h.Drop(at, effect, files);
+    return true;
 }
 
 IDropTarget* FileDropTargetOf(const Control& control) {
     const auto found = Registered().find(control.Handle());
-    return found == Registered().end() ? nullptr : found->second;
+    return found == Registered().end() ? nullptr : found->second.target;
 }
 
 void ForgetFileDrops(HWND hwnd) {
     const auto found = Registered().find(hwnd);
     if (found == Registered().end()) return;
-    RevokeDragDrop(hwnd);
+    if (found->second.target) RevokeDragDrop(hwnd);
     Registered().erase(found);
 }
 

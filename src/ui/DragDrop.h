@@ -34,21 +34,33 @@ bool PrefersCopy(IDataObject* data);
 
 // What a control that takes dropped files does with them.
 struct FileDropHandlers {
-    // The effect a drop at a screen point would have with these keys (MK_CONTROL, MK_SHIFT), among the allowed
-    // DROPEFFECT_ bits; DROPEFFECT_NONE refuses it. Called while the files are dragged over the control.
-    std::function<DWORD(POINT screen, DWORD keys, DWORD allowed, IDataObject* data)> Effect;
-    // The files dropped at the point, with the effect the last Effect gave.
+    // The effect a drop of the files at a screen point would have with these keys (MK_CONTROL, MK_SHIFT), among
+    // the allowed DROPEFFECT_ bits; DROPEFFECT_NONE refuses it. sourcePrefersCopy: the source asks for a copy
+    // unless the user says otherwise. Called while the files are dragged over the control, and at the drop.
+    std::function<DWORD(POINT screen, DWORD keys, DWORD allowed, const std::vector<std::string>& files,
+                        bool sourcePrefersCopy)>
+        Effect;
+    // The files dropped at the point, with the effect Effect gave for the drop.
     std::function<void(POINT screen, DWORD effect, const std::vector<std::string>& files)> Drop;
 };
 
-// Makes the control a drop target for files (initialising OLE for the thread on first use); the registration ends
-// with the control's window.
+// Makes the control take dropped files. At once it takes them as the system hands files to any window that
+// accepts them (WM_DROPFILES, which costs nothing until a drop); from the first mouse move over a window of the
+// program on (ActivateFileDrops), it is a drop target of OLE, whose cursor shows a copy or a move. The second
+// costs OLE's cross-process machinery (about a megabyte under Wine), which start-up does without.
 void AcceptFileDrops(Control& control, FileDropHandlers handlers);
 
-// The drop target of a control that accepts files, or null; for tests, which drop data objects they make.
-IDropTarget* FileDropTargetOf(const Control& control);
+// Registers the OLE drop targets of the controls that accept files (once; the program's message loop calls it on
+// the first mouse move).
+void ActivateFileDrops();
 
-// Ends the registration of a window that is going (the control layer calls it).
+// For the control layer: a WM_DROPFILES for a control that accepts files (true when handled), and the end of a
+// window that goes.
+bool HandleDropFiles(HWND hwnd, HDROP drop);
 void ForgetFileDrops(HWND hwnd);
+
+// The OLE drop target of a control that accepts files once ActivateFileDrops has run, or null; for tests, which
+// drop data objects they make.
+IDropTarget* FileDropTargetOf(const Control& control);
 
 }  // namespace ui

@@ -7,6 +7,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <functional>
 
 using namespace main_window;
 
@@ -114,6 +115,30 @@ private:
     HFONT font_;
     HGDIOBJ old_;
 };
+
+struct DialogName {
+    const char* className;
+    const char* caption;
+    const char* shot;
+};
+
+struct Size {
+    int width, height;
+};
+
+// Opens a dialog, keeps its screenshot, checks its client size and controls against the design, and closes it by
+// its button.
+void ExpectDialogScaled(Session& s, const std::function<void()>& open, const DialogName& dialog, Size client,
+                        const std::vector<Design>& controls, const std::string& closeButton)
+{
+    open();
+    const driver::Window window = s.Program().WaitForWindow(dialog.className, dialog.caption);
+    driver::Screenshot(ShotName(dialog.shot), window);
+    ExpectClientScaled(window, client.width, client.height);
+    ExpectScaled(window, controls);
+    window.Child(closeButton).Click();
+    ASSERT_TRUE(s.Program().WaitForWindowGone(dialog.className));
+}
 
 int ItemHeight(const driver::Window& list)
 {
@@ -235,43 +260,30 @@ TEST(DisplayScale, DialogsAreTheDesignScaled)
     s.WaitForCounts();
     s.ChooseFile("memo.txt");
 
-    s.Program().Press("F2");
-    const driver::Window rename = s.Program().WaitForWindow("TForm2", "ファイル名変更");
-    driver::Screenshot(ShotName("rename"), rename);
-    ExpectClientScaled(rename, 281, 152);
-    ExpectScaled(rename, {{"Label2", 8, 8, 0, 12},
-                          {"Label3", 8, 22, 265, 49},
-                          {"Edit1", 8, 88, 265, 20},
-                          {"Button1", 152, 112, 57, 25},
-                          {"Button2", 216, 112, 57, 25}});
-    rename.Child("Button2").Click();
-    ASSERT_TRUE(s.Program().WaitForWindowGone("TForm2"));
-
-    s.Program().Press("Ctrl+F");
-    const driver::Window search = s.Program().WaitForWindow("TForm5", "ファイルを検索");
-    driver::Screenshot(ShotName("search"), search);
-    ExpectClientScaled(search, 324, 181);
-    ExpectScaled(search, {{"Label1", 8, 8, 0, 12},
-                          {"Edit1", 8, 24, 305, 20},
-                          {"RadioButton1", 8, 56, 89, 17},
-                          {"RadioButton3", 200, 56, 97, 17},
-                          {"Label2", 8, 88, 305, 57},
-                          {"Button1", 128, 146, 57, 25},
-                          {"Button2", 256, 146, 57, 25}});
-    search.Child("Button2").Click();
-    ASSERT_TRUE(s.Program().WaitForWindowGone("TForm5"));
-
-    driver::PopupMenu::OpenOn(s.Files()).Choose({11});  // "バージョン情報"
-    const driver::Window about = s.Program().WaitForWindow("TAboutBox", "バージョン情報");
-    driver::Screenshot(ShotName("about"), about);
-    ExpectClientScaled(about, 297, 121);
-    ExpectScaled(about, {{"Panel1", 8, 8, 281, 105},
-                         {"ProductName", 18, 16, 0, 12},
-                         {"Label1", 16, 80, 0, 12},
-                         {"ProgramIcon", 216, 17, 32, 32},
-                         {"OKButton", 198, 64, 67, 25}});
-    about.Child("OKButton").Click();
-    ASSERT_TRUE(s.Program().WaitForWindowGone("TAboutBox"));
+    ExpectDialogScaled(s, [&] { s.Program().Press("F2"); }, {"TForm2", "ファイル名変更", "rename"}, {281, 152},
+                       {{"Label2", 8, 8, 0, 12},
+                        {"Label3", 8, 22, 265, 49},
+                        {"Edit1", 8, 88, 265, 20},
+                        {"Button1", 152, 112, 57, 25},
+                        {"Button2", 216, 112, 57, 25}},
+                       "Button2");
+    ExpectDialogScaled(s, [&] { s.Program().Press("Ctrl+F"); }, {"TForm5", "ファイルを検索", "search"}, {324, 181},
+                       {{"Label1", 8, 8, 0, 12},
+                        {"Edit1", 8, 24, 305, 20},
+                        {"RadioButton1", 8, 56, 89, 17},
+                        {"RadioButton3", 200, 56, 97, 17},
+                        {"Label2", 8, 88, 305, 57},
+                        {"Button1", 128, 146, 57, 25},
+                        {"Button2", 256, 146, 57, 25}},
+                       "Button2");
+    ExpectDialogScaled(s, [&] { driver::PopupMenu::OpenOn(s.Files()).Choose({11}); },  // "バージョン情報"
+                       {"TAboutBox", "バージョン情報", "about"}, {297, 121},
+                       {{"Panel1", 8, 8, 281, 105},
+                        {"ProductName", 18, 16, 0, 12},
+                        {"Label1", 16, 80, 0, 12},
+                        {"ProgramIcon", 216, 17, 32, 32},
+                        {"OKButton", 198, 64, 67, 25}},
+                       "OKButton");
 
     s.Program().OpenPopupMenu(main).Choose({kSettingsItem});
     const driver::Window settings = s.Program().WaitForWindow("TForm4");

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,7 @@ protected:
         form->ListBox2->Items().Add("Target");
         form->ListBox2->SetItemIndex(0);
         form->AcceptDroppedFiles();
+        ui::ActivateFileDrops();  // as the first mouse move over the program does
         target = ui::FileDropTargetOf(*form->ListBox1);
         ASSERT_NE(target, nullptr);
     }
@@ -148,6 +150,24 @@ TEST_F(DropTest, CtrlCopiesAndAFolderIsRefused) {
     data->Release();
     EXPECT_TRUE(Exists(from + "Folder.txt"));
     EXPECT_FALSE(Exists(base + "Target\\Folder.txt"));
+}
+
+// Before the first mouse move the lists take files as the system hands them to any window that accepts files.
+TEST_F(DropTest, FilesHandedOverAsWmDropFilesGoTheSameWay) {
+    WriteRaw(from + "handed.txt", "x");
+    const std::wstring path = ui::ToWide(from + "handed.txt");
+    const size_t bytes = sizeof(DROPFILES) + (path.size() + 2) * sizeof(wchar_t);
+    HGLOBAL drop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
+    GlobalUnlock(drop);
+    EXPECT_TRUE(form->ListBox1->Handle() && (GetWindowLongW(form->ListBox1->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES));
+    SendMessageW(form->ListBox1->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // frees it
+    EXPECT_TRUE(Exists(base + "Target\\handed.txt")) << "moved: one volume, no keys";
+    EXPECT_FALSE(Exists(from + "handed.txt"));
+    EXPECT_EQ(Selected(), "handed.txt");
 }
 
 TEST_F(DropTest, FilesAlreadyInTheFolderAreNotTakenAndWithoutASelectionTheBaseFolderTakesThem) {
