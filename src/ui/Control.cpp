@@ -160,7 +160,7 @@ RECT Control::PlacedAtDpi() const {
 
 void Control::DpiChanged() {
     if (ownFont_) {
-        const FontSpec font = *ownFont_;  // SetFont replaces the spec it is given
+        const FontSpec font = *ownFont_;  // SetFont replaces the one it is given
         SetFont(font);                     // made again at the new DPI
     }
     const RECT r = PlacedAtDpi();

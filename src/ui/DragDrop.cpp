@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include "ui/CodePage.h"
 #include "ui/Control.h"
@@ -190,7 +191,7 @@ public:
 // The OLE drop target of one control: asks its handlers, never lets an exception out to the system's loop.
 class FileDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 public:
-    explicit FileDropTarget(const FileDropHandlers* handlers) : handlers_(handlers) {}
+    explicit FileDropTarget(FileDropHandlers handlers) : handlers_(std::move(handlers)) {}
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override {
         files_ = DroppedFiles(data);
@@ -201,7 +202,7 @@ public:
         const DWORD allowed = *effect;
         DWORD chosen = DROPEFFECT_NONE;
         GuardedCall([&] {
-            if (!files_.empty()) chosen = handlers_->Effect(POINT{pt.x, pt.y}, keys, allowed, files_, prefersCopy_);
+            if (!files_.empty()) chosen = handlers_.Effect(POINT{pt.x, pt.y}, keys, allowed, files_, prefersCopy_);
         });
         *effect = chosen & allowed;
         return S_OK;
@@ -214,12 +215,12 @@ public:
         DragEnter(data, keys, pt, effect);
         const std::vector<std::string> files = std::move(files_);
         DragLeave();
-        if (*effect != DROPEFFECT_NONE) GuardedCall([&] { handlers_->Drop(POINT{pt.x, pt.y}, *effect, files); });
+        if (*effect != DROPEFFECT_NONE) GuardedCall([&] { handlers_.Drop(POINT{pt.x, pt.y}, *effect, files); });
         return S_OK;
     }
 
 private:
-    const FileDropHandlers* handlers_;  // kept by the registry below as long as the window
+    FileDropHandlers handlers_;
     std::vector<std::string> files_;
     bool prefersCopy_ = false;
 };
@@ -238,7 +239,7 @@ std::map<HWND, DropRegistration>& Registered() {
 bool oleDropsActive = false;
 
 void RegisterOleTarget(HWND hwnd, DropRegistration& r) {
-    auto* target = new FileDropTarget(&r.handlers);
+    auto* target = new FileDropTarget(r.handlers);
     if (SUCCEEDED(RegisterDragDrop(hwnd, target))) r.target = target;
     target->Release();  // the registration holds it
 }
@@ -251,7 +252,8 @@ IDataObject* CreateFileDataObject(const std::vector<std::string>& paths, bool pr
     for (const std::string& p : paths) wide.push_back(ToWide(p));
     auto* object = new FileDataObject;
     object->Put(CF_HDROP, HDropBytes(wide));
-    if (std::string ids = ShellIdListBytes(wide); !ids.empty()) object->Put(ClipboardFormat(L"Shell IDList Array"), ids);
+    if (std::string ids = ShellIdListBytes(wide); !ids.empty())
+        object->Put(ClipboardFormat(L"Shell IDList Array"), std::move(ids));
     if (!wide.empty()) {
         object->Put(ClipboardFormat(L"FileNameW"),
                     std::string(reinterpret_cast<const char*>(wide[0].c_str()), (wide[0].size() + 1) * 2));

@@ -267,7 +267,8 @@ TEST(DisplayScale, DialogsAreTheDesignScaled)
                         {"Button1", 152, 112, 57, 25},
                         {"Button2", 216, 112, 57, 25}},
                        "Button2");
-    ExpectDialogScaled(s, [&] { s.Program().Press("Ctrl+F"); }, {"TForm5", "ファイルを検索", "search"}, {324, 181},
+    ExpectDialogScaled(s, [&] { s.Program().Press("Ctrl+F"); }, {"TForm5", "ファイルを検索", "search"},
+                       {324, 181},
                        {{"Label1", 8, 8, 0, 12},
                         {"Edit1", 8, 24, 305, 20},
                         {"RadioButton1", 8, 56, 89, 17},

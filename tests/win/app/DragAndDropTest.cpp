@@ -163,7 +163,7 @@ TEST_F(DropTest, FilesHandedOverAsWmDropFilesGoTheSameWay) {
     header->fWide = TRUE;
     std::memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), path.c_str(), path.size() * sizeof(wchar_t));
     GlobalUnlock(drop);
-    EXPECT_TRUE(form->ListBox1->Handle() && (GetWindowLongW(form->ListBox1->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES));
+    EXPECT_TRUE(GetWindowLongW(form->ListBox1->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     SendMessageW(form->ListBox1->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);  // frees it
     EXPECT_TRUE(Exists(base + "Target\\handed.txt")) << "moved: one volume, no keys";
     EXPECT_FALSE(Exists(from + "handed.txt"));
