@@ -116,18 +116,18 @@ void TForm1::FormResize(ui::Component*) {
     else LayoutComboStyle();
 }
 
-namespace {
-
-// The caption height and frame thickness of a framed window at dpi.
-void SampleFrameMetrics(int dpi) {
-    TitleBarHeight = ui::SystemMetricForDpi(SM_CYCAPTION, dpi);
-    FrameThickness = ui::SystemMetricForDpi(SM_CYFRAME, dpi);
+app::FrameMetrics TForm1::FrameMetricsAtDpi() const {
+    return app::FrameMetrics{ui::SystemMetricForDpi(SM_CYCAPTION, Dpi()), ui::SystemMetricForDpi(SM_CYFRAME, Dpi())};
 }
 
-}  // namespace
+void TForm1::SampleFrameMetrics() {
+    const app::FrameMetrics m = FrameMetricsAtDpi();
+    TitleBarHeight = m.TitleBarHeight;
+    FrameThickness = m.FrameThickness;
+}
 
 void TForm1::HideTitleBar() {
-    SampleFrameMetrics(Dpi());
+    SampleFrameMetrics();
     app::WindowBounds b = app::CaptionlessBounds(app::WindowBounds{Left(), Top(), Width(), Height()}, ClientWidth(),
                                                  ClientHeight(), app::FrameMetrics{TitleBarHeight, FrameThickness});
     SetBounds(b.Left, b.Top, b.Width, b.Height);
@@ -156,7 +156,7 @@ void TForm1::FormDblClick(ui::Component*) {
 
 void TForm1::FormDpiChanged(ui::Component*) {
     // The frame a caption-less window gets back is the frame of the DPI it is shown at now.
-    if (GetBorderStyle() == ui::BorderStyle::None) SampleFrameMetrics(Dpi());
+    if (GetBorderStyle() == ui::BorderStyle::None) SampleFrameMetrics();
     ApplyScrollExtents();
 }
 

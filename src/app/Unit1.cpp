@@ -39,11 +39,6 @@ std::string ProgramFolder() {
 
 app::WindowBounds FromScreen(const ui::ScreenBounds& b) { return {b.Left, b.Top, b.Width, b.Height}; }
 
-// The caption height and frame thickness of a framed window at dpi.
-app::FrameMetrics SystemFrameMetrics(int dpi) {
-    return app::FrameMetrics{ui::SystemMetricForDpi(SM_CYCAPTION, dpi), ui::SystemMetricForDpi(SM_CYFRAME, dpi)};
-}
-
 // The selected item's text of a list, or the empty text.
 template <typename List>
 std::string SelectedText(const List& list) {
@@ -147,7 +142,7 @@ void TForm1::FormCreate(ui::Component*) {
 
 void TForm1::KeepWithinReach() {
     const app::WindowBounds framed{Left(), Top(), Width(), Height()};
-    const app::WindowBounds grip = app::GripOf(framed, settings::ReadBarHide(Settings()), SystemFrameMetrics(Dpi()));
+    const app::WindowBounds grip = app::GripOf(framed, settings::ReadBarHide(Settings()), FrameMetricsAtDpi());
     std::vector<app::WindowBounds> workAreas;
     for (const ui::ScreenBounds& area : ui::WorkAreas()) workAreas.push_back(FromScreen(area));
     if (app::IsWithinReach(grip, workAreas)) return;

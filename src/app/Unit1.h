@@ -141,6 +141,10 @@ private:
     void SetComboStyle();
     void LayoutListStyle();
     void LayoutComboStyle();
+    // The caption height and frame thickness of a framed window at the window's DPI; sampled into TitleBarHeight
+    // and FrameThickness.
+    app::FrameMetrics FrameMetricsAtDpi() const;
+    void SampleFrameMetrics();
     void HideTitleBar();
     void ApplyScrollExtents();
 
