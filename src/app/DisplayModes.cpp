@@ -70,7 +70,8 @@ void TForm1::SetComboStyle() {
     ComboBox1->SetText(kComboPrompt);
     ui::ListItems from = ListBox2->Items();
     ComboBox1->Items().AddAll(from.ToVector());
-    if (int sel = ListBox2->ItemIndex(); sel >= 0) ComboBox1->SetItemIndex(from.IndexOf(from[sel]));
+    // By its text: the two controls may order names that differ in letter case alone differently.
+    if (int sel = ListBox2->ItemIndex(); sel >= 0) ComboBox1->SetItemIndex(ComboBox1->Items().IndexOf(from[sel]));
     ComboBox1->EndUpdate();
     ListBox2->Clear();
 }
@@ -93,7 +94,7 @@ void TForm1::SetListStyle() {
     ListBox2->Items().AddAll(from.ToVector());
     if (ComboBox1->Text() != kComboPrompt) {
         int sel = ComboBox1->ItemIndex();
-        ListBox2->SetItemIndex(sel >= 0 ? from.IndexOf(from[sel]) : -1);
+        ListBox2->SetItemIndex(sel >= 0 ? ListBox2->Items().IndexOf(from[sel]) : -1);
     }
     ListBox2->EndUpdate();
 }

@@ -6,7 +6,9 @@
 #include "app/FileSystem.h"
 #include "app/Unit1.h"
 #include "app/rules/DropEffect.h"
+#include "app/rules/DropRefusals.h"
 #include "text/PathText.h"
+#include "ui/Application.h"
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 #include "ui/DragDrop.h"
@@ -24,6 +26,20 @@ std::string VolumeOf(const std::string& path) {
     wchar_t root[MAX_PATH + 1] = {};
     if (!GetVolumePathNameW(ui::ToWide(path).c_str(), root, MAX_PATH + 1)) return std::string();
     return ui::FromWide(root);
+}
+
+// Why the system refused to move or copy a file.
+app::RefusedFile RefusalOf(const std::string& path, DWORD error) {
+    switch (error) {
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return {path, app::DropRefusal::NameTaken};
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return {path, app::DropRefusal::InUse};
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return {path, app::DropRefusal::Missing};
+    case ERROR_ACCESS_DENIED: return {path, app::DropRefusal::Denied};
+    default: return {path, app::DropRefusal::Other, error};
+    }
 }
 
 }  // namespace
@@ -72,26 +88,32 @@ DWORD TForm1::DropEffectInto(const std::string& folder, DWORD keys, DWORD allowe
     return DROPEFFECT_NONE;
 }
 
-void TForm1::DropFilesInto(const std::string& folder, DWORD effect, const std::vector<std::string>& files) {
+DWORD TForm1::DropFilesInto(const std::string& folder, DWORD effect, const std::vector<std::string>& files) {
     const bool move = (effect & DROPEFFECT_MOVE) != 0;
     std::string lastIn;
+    std::vector<app::RefusedFile> refused;
     for (const std::string& source : files) {
         if (SameTextIgnoringCase(text::ExtractFilePath(source), folder)) continue;  // already there
         if (DirectoryExists(source)) {
-            ui::ShowMessage("フォルダは移動・コピーできません。");
+            refused.push_back({source, app::DropRefusal::Folder});
             continue;
         }
         const std::string name = source.substr(text::ExtractFilePath(source).size());
         const std::wstring from = ui::ToWide(source), to = ui::ToWide(folder + name);
         // Neither replaces a file that is already there: the file is refused, and the others still go.
         const bool done = move ? ::MoveFileW(from.c_str(), to.c_str()) : ::CopyFileW(from.c_str(), to.c_str(), TRUE);
-        if (!done) ui::ShowMessage(move ? "移動に失敗しました。" : "コピーに失敗しました。");
-        else lastIn = name;
+        if (done) lastIn = name;
+        else refused.push_back(RefusalOf(source, GetLastError()));
     }
     Refresh1Click(nullptr);
     if (!lastIn.empty() && SameTextIgnoringCase(folder, GetSelectedFolder())) {
         ListBox1->SetItemIndex(ListBox1->Items().IndexOf(lastIn));
     }
+    // One box for all the refused files, once the drop has returned to its source.
+    if (std::string message = app::DropRefusalMessage(move, refused); !message.empty())
+        ui::App().Queue([message] { ui::ShowMessage(message); });
+    if (lastIn.empty()) return DROPEFFECT_NONE;
+    return move ? DROPEFFECT_MOVE : DROPEFFECT_COPY;
 }
 
 void TForm1::AcceptDroppedFiles() {
@@ -103,7 +125,7 @@ void TForm1::AcceptDroppedFiles() {
             return DropEffectInto(DropFolderAt(*list, at), keys, allowed, files, sourcePrefersCopy);
         };
         handlers.Drop = [this, list](POINT at, DWORD effect, const std::vector<std::string>& files) {
-            DropFilesInto(DropFolderAt(*list, at), effect, files);
+            return DropFilesInto(DropFolderAt(*list, at), effect, files);
         };
         ui::AcceptFileDrops(*list, std::move(handlers));
     }

@@ -9,6 +9,7 @@
 #include "settings/Schema.h"
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
+#include "ui/Menus.h"
 
 namespace {
 
@@ -53,12 +54,16 @@ void TForm1::BuildMoveMenu() {
 }
 
 // Moves the selected file into the folder of the clicked item; an existing file of that name is never replaced.
+// The item names its entry by its caption, the entry's exact text: the item's position may be another entry's
+// once the folder list has changed style, since the two controls may order names that differ in case alone
+// differently.
 void TForm1::MoveFile(ui::Component* Sender) {
-    const int k = Sender ? ItemIndexOf(Sender->Name, kMoveItemPrefix) : -1;
-    const bool combo = ComboStyle();
-    const int entries = combo ? ComboBox1->Items().Count() : ListBox2->Items().Count();
-    if (k < 0 || k >= entries) return;
-    std::string target = DisplayNameToPath(combo ? ComboBox1->Items()[k] : ListBox2->Items()[k]);
+    const auto* item = dynamic_cast<ui::MenuItem*>(Sender);
+    if (!item || ItemIndexOf(item->Name, kMoveItemPrefix) < 0) return;
+    const ui::ListItems entries = ComboStyle() ? ComboBox1->Items() : ListBox2->Items();
+    const int k = entries.IndexOf(item->Caption);
+    if (k < 0 || entries[k] != item->Caption) return;
+    std::string target = DisplayNameToPath(entries[k]);
 
     if (!CheckFileSelected()) return;
     const std::string source = SelectedFilePath();

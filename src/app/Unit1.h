@@ -129,7 +129,9 @@ private:
     // DROPEFFECT_COPY, _MOVE or _NONE for files dragged over a folder with these keys.
     DWORD DropEffectInto(const std::string& folder, DWORD keys, DWORD allowed, const std::vector<std::string>& files,
                          bool sourcePrefersCopy);
-    void DropFilesInto(const std::string& folder, DWORD effect, const std::vector<std::string>& files);
+    // Moves or copies the files into the folder; returns DROPEFFECT_MOVE or _COPY when any went, else _NONE. The
+    // files refused are named in one box shown after the drop has returned.
+    DWORD DropFilesInto(const std::string& folder, DWORD effect, const std::vector<std::string>& files);
 
     void CreateDesign();
     void CreatePopupMenu();

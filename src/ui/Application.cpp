@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
@@ -14,6 +15,7 @@ namespace ui {
 
 namespace {
 const UINT kReleaseForm = WM_APP + 1;
+const UINT kRunQueued = WM_APP + 2;
 const wchar_t kAppClass[] = L"TApplication";
 }  // namespace
 
@@ -148,12 +150,27 @@ void Application::ProcessMessages() {
 
 void Application::ReleaseForm(Form* form) { PostMessageW(hwnd_, kReleaseForm, 0, reinterpret_cast<LPARAM>(form)); }
 
+void Application::Queue(std::function<void()> action) {
+    queued_.push_back(std::move(action));
+    PostMessageW(hwnd_, kRunQueued, 0, 0);
+}
+
 void Application::ShowException(const std::string& text) { ShowMessage(text); }
 
 LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == kReleaseForm) {
         auto* form = reinterpret_cast<Form*>(lp);
         GuardedCall([&] { delete form; });
+        return 0;
+    }
+    if (msg == kRunQueued) {
+        // One action for each message posted; an action that opens a window of its own lets the next one wait.
+        std::deque<std::function<void()>>& queued = App().queued_;
+        if (!queued.empty()) {
+            std::function<void()> action = std::move(queued.front());
+            queued.pop_front();
+            GuardedCall(action);
+        }
         return 0;
     }
     return DefWindowProcW(hwnd, msg, wp, lp);

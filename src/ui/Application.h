@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <deque>
 #include <functional>
 #include <string>
 
@@ -46,6 +47,9 @@ public:
     void ProcessMessages();
     // Frees a form once the current events have returned.
     void ReleaseForm(Form* form);
+    // Runs action once the current events have returned, from the message loop (of whichever window is modal
+    // then): for what must not hold the caller, such as a box after a drop whose source waits for the drop's answer.
+    void Queue(std::function<void()> action);
     // The default error display: a plain box with the text under the application title.
     void ShowException(const std::string& text);
 
@@ -58,6 +62,7 @@ private:
     HWND hwnd_ = nullptr;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
+    std::deque<std::function<void()>> queued_;
 };
 
 // The program's one application object.

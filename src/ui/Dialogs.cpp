@@ -57,7 +57,13 @@ HWND BoxOwner() {
     return App().Handle();
 }
 
+int openBoxes = 0;
+
 int ShowBox(const std::string& text, const std::string& caption, UINT type, const BoxSetup& setup) {
+    struct OpenBox {
+        OpenBox() { ++openBoxes; }
+        ~OpenBox() { --openBoxes; }
+    } open;
     HHOOK previous = tHook;
     const BoxSetup* previousPending = tPending;
     tPending = &setup;
@@ -84,5 +90,7 @@ void ShowErrorAbort(const std::string& text) {
 bool AskYesNo(const std::string& text) {
     return ShowBox(text, App().Title(), MB_YESNO | MB_DEFBUTTON1, BoxSetup{"OK", true}) == IDYES;
 }
+
+bool MessageBoxOpen() { return openBoxes > 0; }
 
 }  // namespace ui

@@ -19,4 +19,7 @@ void ShowErrorAbort(const std::string& text);
 // Question without icon under the application title: "はい(&Y)" (default) and "いいえ(&N)"; Escape answers No.
 bool AskYesNo(const std::string& text);
 
+// Whether one of these boxes is open now (the program is modal while it is).
+bool MessageBoxOpen();
+
 }  // namespace ui

@@ -9,6 +9,8 @@
 
 #include "ui/CodePage.h"
 #include "ui/Control.h"
+#include "ui/Dialogs.h"
+#include "ui/Form.h"
 #include "ui/Guard.h"
 
 namespace ui {
@@ -188,10 +190,35 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
 
+// Whether the control's window takes drops now: not while a modal window of the program is open (a modal form, a
+// message box, or a system dialog that has disabled the window).
+bool TakesDropsNow(HWND hwnd) {
+    return Form::InnermostModal() == nullptr && !MessageBoxOpen() && IsWindowEnabled(GetAncestor(hwnd, GA_ROOT));
+}
+
+// Sets a DWORD format on the source's data object; a source that keeps no such formats is left as it is.
+void SetDropEffectFormat(IDataObject* data, const wchar_t* format, DWORD value) {
+    FORMATETC etc{static_cast<CLIPFORMAT>(ClipboardFormat(format)), nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    medium.tymed = TYMED_HGLOBAL;
+    medium.hGlobal = GlobalCopy(&value, sizeof value);
+    if (!medium.hGlobal) return;
+    if (FAILED(data->SetData(&etc, &medium, TRUE))) ReleaseStgMedium(&medium);
+}
+
+// Tells the source what became of its files (see the header), and returns the effect Drop answers with.
+DWORD AnswerSource(IDataObject* data, DWORD performed) {
+    if (data) {
+        SetDropEffectFormat(data, L"Performed DropEffect", performed == DROPEFFECT_MOVE ? DROPEFFECT_NONE : performed);
+        SetDropEffectFormat(data, L"Logical Performed DropEffect", performed);
+    }
+    return performed == DROPEFFECT_MOVE ? DROPEFFECT_NONE : performed;
+}
+
 // The OLE drop target of one control: asks its handlers, never lets an exception out to the system's loop.
 class FileDropTarget final : public ComObject<IDropTarget, IID_IDropTarget> {
 public:
-    explicit FileDropTarget(FileDropHandlers handlers) : handlers_(std::move(handlers)) {}
+    FileDropTarget(HWND hwnd, FileDropHandlers handlers) : hwnd_(hwnd), handlers_(std::move(handlers)) {}
 
     HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keys, POINTL pt, DWORD* effect) override {
         files_ = DroppedFiles(data);
@@ -202,7 +229,8 @@ public:
         const DWORD allowed = *effect;
         DWORD chosen = DROPEFFECT_NONE;
         GuardedCall([&] {
-            if (!files_.empty()) chosen = handlers_.Effect(POINT{pt.x, pt.y}, keys, allowed, files_, prefersCopy_);
+            if (!files_.empty() && TakesDropsNow(hwnd_))
+                chosen = handlers_.Effect(POINT{pt.x, pt.y}, keys, allowed, files_, prefersCopy_);
         });
         *effect = chosen & allowed;
         return S_OK;
@@ -215,11 +243,15 @@ public:
         DragEnter(data, keys, pt, effect);
         const std::vector<std::string> files = std::move(files_);
         DragLeave();
-        if (*effect != DROPEFFECT_NONE) GuardedCall([&] { handlers_.Drop(POINT{pt.x, pt.y}, *effect, files); });
+        DWORD performed = DROPEFFECT_NONE;
+        if (*effect != DROPEFFECT_NONE)
+            GuardedCall([&] { performed = handlers_.Drop(POINT{pt.x, pt.y}, *effect, files); });
+        *effect = AnswerSource(data, performed & *effect);
         return S_OK;
     }
 
 private:
+    HWND hwnd_;
     FileDropHandlers handlers_;
     std::vector<std::string> files_;
     bool prefersCopy_ = false;
@@ -239,7 +271,7 @@ std::map<HWND, DropRegistration>& Registered() {
 bool oleDropsActive = false;
 
 void RegisterOleTarget(HWND hwnd, DropRegistration& r) {
-    auto* target = new FileDropTarget(r.handlers);
+    auto* target = new FileDropTarget(hwnd, r.handlers);
     if (SUCCEEDED(RegisterDragDrop(hwnd, target))) r.target = target;
     target->Release();  // the registration holds it
 }
@@ -330,7 +362,7 @@ bool HandleDropFiles(HWND hwnd, HDROP drop) {
     // The keys held at the drop decide, as they would over an OLE target.
     const DWORD keys = (GetKeyState(VK_CONTROL) < 0 ? MK_CONTROL : 0) | (GetKeyState(VK_SHIFT) < 0 ? MK_SHIFT : 0);
     const FileDropHandlers& h = found->second.handlers;
-    if (files.empty()) return true;
+    if (files.empty() || !TakesDropsNow(hwnd)) return true;
     const DWORD effect = h.Effect(at, keys, DROPEFFECT_COPY | DROPEFFECT_MOVE, files, false);
     if (effect != DROPEFFECT_NONE) h.Drop(at, effect, files);
     return true;

@@ -40,15 +40,23 @@ struct FileDropHandlers {
     std::function<DWORD(POINT screen, DWORD keys, DWORD allowed, const std::vector<std::string>& files,
                         bool sourcePrefersCopy)>
         Effect;
-    // The files dropped at the point, with the effect Effect gave for the drop.
-    std::function<void(POINT screen, DWORD effect, const std::vector<std::string>& files)> Drop;
+    // The files dropped at the point, with the effect Effect gave for the drop. Returns what was done:
+    // DROPEFFECT_MOVE when the handler moved files itself, DROPEFFECT_COPY when it copied them, DROPEFFECT_NONE
+    // when no file went. It must not hold the source's drag loop (a box about refused files waits for later).
+    std::function<DWORD(POINT screen, DWORD effect, const std::vector<std::string>& files)> Drop;
 };
 
-// Makes the control take dropped files. At once it takes them as the system hands files to any window that
+// Makes the control take dropped files, except while a modal window of the program (a dialog, a message box) is
+// open: then the window under it refuses every drop, as it refuses the mouse and the keys. At once it takes them as the system hands files to any window that
 // accepts them (WM_DROPFILES, which costs nothing until a drop); from the first mouse move over a window of the
 // program on (ActivateFileDrops), it is a drop target of OLE, whose cursor shows a copy or a move. The second
 // costs OLE's cross-process machinery (about a megabyte under Wine), which start-up does without.
 void AcceptFileDrops(Control& control, FileDropHandlers handlers);
+
+// The source is answered as the shell's folder windows answer it: a move the target performed itself (an
+// optimised move) comes back as no effect, so that the source deletes nothing, with "Performed DropEffect" none and
+// "Logical Performed DropEffect" move set on the data object; a copy comes back as a copy; a drop of which no file
+// went, as no effect.
 
 // Registers the OLE drop targets of the controls that accept files (once; the program's message loop calls it on
 // the first mouse move).

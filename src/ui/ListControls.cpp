@@ -236,7 +236,8 @@ int ListBox::ItemAt(int x, int y) const {
 bool ListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     switch (msg) {
     case WM_LBUTTONDOWN:
-        pressed_ = OnBeginDrag && ItemAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)) >= 0;
+        pressedItem_ = OnBeginDrag ? ItemAt(GET_X_LPARAM(lp), GET_Y_LPARAM(lp)) : -1;
+        pressed_ = pressedItem_ >= 0;
         pressedAt_ = POINT{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
         break;
     case WM_LBUTTONUP:
@@ -244,17 +245,22 @@ bool ListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
         pressed_ = false;
         break;
     case WM_MOUSEMOVE:
-        if (pressed_ && (wp & MK_LBUTTON) &&
-            (std::abs(GET_X_LPARAM(lp) - pressedAt_.x) > GetSystemMetrics(SM_CXDRAG) / 2 ||
-             std::abs(GET_Y_LPARAM(lp) - pressedAt_.y) > GetSystemMetrics(SM_CYDRAG) / 2)) {
+        if (!pressed_ || !(wp & MK_LBUTTON)) break;
+        // Until the press becomes a drag the list does not see the pointer move, or it would select the item under
+        // the pointer while the button is down, and the drag would carry that neighbour instead of the pressed item.
+        result = 0;
+        if (std::abs(GET_X_LPARAM(lp) - pressedAt_.x) > GetSystemMetrics(SM_CXDRAG) / 2 ||
+            std::abs(GET_Y_LPARAM(lp) - pressedAt_.y) > GetSystemMetrics(SM_CYDRAG) / 2) {
             pressed_ = false;
             // The list ends its own tracking of the press as if the button had come up where it went down.
             CallOriginal(WM_LBUTTONUP, 0, MAKELPARAM(pressedAt_.x, pressedAt_.y));
+            if (ItemIndex() != pressedItem_) {
+                SetItemIndex(pressedItem_);
+                Click();
+            }
             OnBeginDrag(this);
-            result = 0;
-            return true;
         }
-        break;
+        return true;
     default:
         break;
     }

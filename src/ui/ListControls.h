@@ -63,8 +63,9 @@ public:
     void Notify(WORD code) override;
     // The item at a point of the client area, or -1.
     int ItemAt(int x, int y) const;
-    // A press on an item moved past the system's drag distance with the left button down: the item is selected
-    // and the event runs (the list lets go of the mouse first). A press without such a move stays a click.
+    // A press on an item moved past the system's drag distance with the left button down: the item the button went
+    // down on is selected and the event runs (the list lets go of the mouse first). A press without such a move
+    // stays a click on that item.
     NotifyEvent OnBeginDrag;
 
 protected:
@@ -74,6 +75,7 @@ private:
     bool sorted_;
     int updateDepth_ = 0;
     bool pressed_ = false;  // the left button went down on an item and has not moved far yet
+    int pressedItem_ = -1;
     POINT pressedAt_{};
 };
 

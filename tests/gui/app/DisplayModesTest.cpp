@@ -207,6 +207,48 @@ TEST(DisplayModes, StyleSwitchCarriesEntriesAndSelection)
     ASSERT_TRUE(driver::WaitUntil([&] { return main.ClientRect().Width() == 370; }, "client width 370"));
 }
 
+// The program in "Tools" holding a subfolder "tools": two entries that differ in letter case alone, which the two
+// styles' controls may order differently. The switch keeps the very folder selected both ways, and the move menu,
+// built in list style, moves into the folder its item names once the window is in combo style.
+TEST(DisplayModes, NamesThatDifferInCaseAloneKeepTheirFolderAcrossTheStyleSwitch)
+{
+    Session s("Tools");
+    s.MakeDir("tools");
+    s.WriteFile("base.txt");
+    s.WriteFile("tools\\a.txt");
+    s.WriteFile("tools\\b.txt");
+    s.WriteIni(Ini());
+    s.Start();
+    s.WaitForCounts();
+    const std::vector<std::string> entries = s.Folders().Items();
+    ASSERT_EQ(entries.size(), 2u);
+    const std::vector<std::string> baseFiles{"base.txt"}, subFiles{"a.txt", "b.txt"};
+    for (const std::string entry : {"Tools", "tools"}) {
+        SCOPED_TRACE(entry);
+        const std::vector<std::string>& files = entry == "Tools" ? baseFiles : subFiles;
+        s.ChooseFolder(entry, static_cast<int>(files.size()));
+        s.Control("Button3").Click();
+        ASSERT_TRUE(driver::WaitUntil([&] { return s.Combo().IsVisible(); }, "combo style"));
+        EXPECT_EQ(s.Combo().Text(), entry);
+        EXPECT_EQ(s.Combo().SelectedText(), entry);
+        EXPECT_EQ(s.Files().Items(), files);
+        s.Control("Button3").Click();
+        ASSERT_TRUE(driver::WaitUntil([&] { return s.Folders().IsVisible(); }, "list style"));
+        EXPECT_EQ(s.Folders().SelectedText(), entry);
+        EXPECT_EQ(s.Files().Items(), files);
+    }
+
+    s.ChooseFolder("Tools", 1);
+    s.Control("Button3").Click();
+    ASSERT_TRUE(driver::WaitUntil([&] { return s.Combo().IsVisible(); }, "combo style"));
+    s.Files().ClickItem(0);
+    ASSERT_TRUE(driver::WaitUntil([&] { return s.Files().Selection() == 0; }, "base.txt selected"));
+    const int item = static_cast<int>(std::find(entries.begin(), entries.end(), "tools") - entries.begin());
+    s.Program().OpenPopupMenu(s.Files()).Choose({kMoveItem, item});
+    ASSERT_TRUE(driver::WaitUntil([&] { return driver::FileExists(s.InBase("tools\\base.txt")); },
+                                  "base.txt moved into Tools\\tools"));
+}
+
 // Started in combo style with nothing chosen, the box shows its prompt; back in list style nothing is selected.
 TEST(DisplayModes, ComboPromptLeavesNoSelection)
 {

@@ -219,6 +219,61 @@ private:
     bool ok_;
 };
 
+// What became of a drag out of this test's window.
+struct DragOutcome {
+    HRESULT result = E_FAIL;
+    DWORD effect = DROPEFFECT_NONE;      // what the target answered
+    DWORD lastEffect = DROPEFFECT_NONE;  // what the cursor showed last
+};
+
+// Drags the shell's own data object for a file from a window of this test onto an entry of the folder list, as
+// another program's drag does, with the real mouse.
+DragOutcome DragOntoFolderEntry(Session& s, const std::string& file, const std::string& entry)
+{
+    DragOutcome outcome;
+    // A user's pointer has been over the window before: from then on its lists are OLE drop targets.
+    driver::MouseMoveTo(s.Folders().ClientBounds().Center());
+    PumpFor(200);
+    IDataObject* data = ShellDataObject(file);
+    EXPECT_NE(data, nullptr);
+    if (!data) {
+        return outcome;
+    }
+
+    // The press is on this test's window, as a user's drag out of it begins: the pointer then belongs to this
+    // program until the release (under X, to the window the button went down on).
+    FileCatcher origin;
+    driver::BringToForeground(origin.AsWindow());  // Wine routes the input to the foreground thread's capture
+    const driver::Point from = origin.Center();
+    const driver::Point to = ItemPoint(s.Folders(), Session::IndexOf(s.Folders(), entry));
+    std::atomic<bool> pressed{false};
+    std::thread hand([&] {
+        driver::MouseMoveTo(from);
+        Sleep(100);
+        driver::MouseLeftDown();
+        pressed = true;
+        Sleep(300);
+        for (int i = 1; i <= 10; ++i) {
+            driver::MouseMoveTo({from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
+            Sleep(60);
+        }
+        Sleep(300);
+        driver::MouseLeftUp();
+    });
+    // The drag begins as a program begins it, in the handling of the press: once this thread has taken the
+    // button-down message, its key state says the button is down (the drag loop reads that state).
+    const DWORD deadline = GetTickCount() + 5000;
+    while ((!pressed || GetKeyState(VK_LBUTTON) >= 0) && static_cast<int>(deadline - GetTickCount()) > 0) {
+        PumpFor(5);
+    }
+    ButtonSource source;
+    outcome.result = DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &outcome.effect);
+    outcome.lastEffect = source.lastEffect;
+    hand.join();
+    data->Release();
+    return outcome;
+}
+
 }  // namespace
 
 // A press on a file, a move past the drag distance and a release over another program's window: the window
@@ -251,8 +306,44 @@ TEST(DragAndDrop, AFileDraggedOutOfTheFileListArrivesWithItsExactPath)
     CloseWhilePumping(s);
 }
 
+// A press on the last pixel row of a file, a move smaller than the drag distance onto the next file, then on to
+// another program's window: the drag carries the file the button went down on, and that file stays selected.
+TEST(DragAndDrop, ADragCarriesTheFileThatWasPressed)
+{
+    OleSession ole;
+    Session s;
+    s.WriteFile("a first.txt", "a");
+    s.WriteFile("b second.txt", "b");
+    s.WriteFile("c third.txt", "c");
+    s.WriteIni(Ini());
+    s.Start();
+    s.WaitForCounts();
+    FileCatcher catcher;
+    ASSERT_TRUE(catcher.Registered());
+
+    const int first = Session::IndexOf(s.Files(), "a first.txt");
+    const driver::Rect item = s.Files().ItemRect(first);
+    const driver::Rect client = s.Files().ClientBounds();
+    const driver::Point press{client.left + item.Center().x, client.top + item.bottom - 1};
+    driver::MouseMoveTo(press);
+    PumpFor(100);
+    driver::MouseLeftDown();
+    PumpFor(100);
+    const driver::Point nudged{press.x + 1, press.y + 2};  // onto "b second.txt", within the drag distance
+    driver::MouseMoveTo(nudged);
+    PumpFor(200);
+    MoveInSteps(nudged, catcher.Center(), 8);
+    PumpFor(200);
+    driver::MouseLeftUp();
+    PumpUntil([&] { return !catcher.Dropped().empty(); });
+    EXPECT_EQ(catcher.Dropped(), std::vector<std::string>{s.InBase("a first.txt")});
+    EXPECT_EQ(s.Files().SelectedText(), "a first.txt");
+    CloseWhilePumping(s);
+}
+
 // Another program's window drags a file onto an entry of the folder list: the file moves into that folder (one
-// volume, and the shell's data object asks for nothing else).
+// volume, and the shell's data object asks for nothing else). The program moved it itself, so the source is told
+// that nothing is left for it to do.
 TEST(DragAndDrop, AFileDroppedOnAFolderEntryGoesIntoThatFolder)
 {
     OleSession ole;
@@ -263,47 +354,34 @@ TEST(DragAndDrop, AFileDroppedOnAFolderEntryGoesIntoThatFolder)
     driver::WriteFileBytes(outside, "x");
     s.Start();
     s.WaitForCounts();
-    // A user's pointer has been over the window before: from then on its lists are OLE drop targets.
-    driver::MouseMoveTo(s.Folders().ClientBounds().Center());
-    PumpFor(200);
-    IDataObject* data = ShellDataObject(outside);
-    ASSERT_NE(data, nullptr);
-
-    // The press is on this test's window, as a user's drag out of it begins: the pointer then belongs to this
-    // program until the release (under X, to the window the button went down on).
-    FileCatcher origin;
-    driver::BringToForeground(origin.AsWindow());  // Wine routes the input to the foreground thread's capture
-    const driver::Point from = origin.Center();
-    const driver::Point to = ItemPoint(s.Folders(), Session::IndexOf(s.Folders(), "Docs"));
-    std::atomic<bool> pressed{false};
-    std::thread hand([&] {
-        driver::MouseMoveTo(from);
-        Sleep(100);
-        driver::MouseLeftDown();
-        pressed = true;
-        Sleep(300);
-        for (int i = 1; i <= 10; ++i) {
-            driver::MouseMoveTo({from.x + (to.x - from.x) * i / 10, from.y + (to.y - from.y) * i / 10});
-            Sleep(60);
-        }
-        Sleep(300);
-        driver::MouseLeftUp();
-    });
-    // The drag begins as a program begins it, in the handling of the press: once this thread has taken the
-    // button-down message, its key state says the button is down (the drag loop reads that state).
-    const DWORD deadline = GetTickCount() + 5000;
-    while ((!pressed || GetKeyState(VK_LBUTTON) >= 0) && static_cast<int>(deadline - GetTickCount()) > 0) {
-        PumpFor(5);
-    }
-    ButtonSource source;
-    DWORD effect = DROPEFFECT_NONE;
-    const HRESULT result = DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect);
-    hand.join();
-    data->Release();
-    EXPECT_EQ(result, DRAGDROP_S_DROP);
-    EXPECT_EQ(source.lastEffect, static_cast<DWORD>(DROPEFFECT_MOVE)) << "the cursor over Docs shows a move";
-    EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_MOVE));
+    const DragOutcome drag = DragOntoFolderEntry(s, outside, "Docs");
+    EXPECT_EQ(drag.result, DRAGDROP_S_DROP);
+    EXPECT_EQ(drag.lastEffect, static_cast<DWORD>(DROPEFFECT_MOVE)) << "the cursor over Docs shows a move";
+    EXPECT_EQ(drag.effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "a move done by the target: the source deletes nothing";
     EXPECT_TRUE(PumpUntil([&] { return driver::FileExists(s.InBase("Docs\\drop me.txt")); })) << "in Docs";
     EXPECT_FALSE(driver::FileExists(outside));
+    CloseWhilePumping(s);
+}
+
+// A file the folder already holds is refused: the source is never told it moved (a plain source would then delete
+// the user's only copy), and one box names the file and why, once the drop has returned.
+TEST(DragAndDrop, ARefusedDropIsNeverAnsweredAsAMove)
+{
+    OleSession ole;
+    Session s;
+    s.MakeDir("Inbox");
+    s.WriteFile("Inbox\\same.txt", "kept");
+    s.WriteIni(Ini());
+    const std::string outside = driver::JoinPath(s.Temp().Path(), "same.txt");
+    driver::WriteFileBytes(outside, "dropped");
+    s.Start();
+    s.WaitForCounts();
+    const DragOutcome drag = DragOntoFolderEntry(s, outside, "Inbox");
+    EXPECT_EQ(drag.result, DRAGDROP_S_DROP);
+    EXPECT_EQ(drag.effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_TRUE(PumpUntil([&] { return !s.Program().OpenMessageBoxes().empty(); })) << "the box after the drop";
+    EXPECT_EQ(s.TakeMessage(), "移動に失敗しました。\n\n" + outside + "\n    同じ名前のファイルがあります。");
+    EXPECT_EQ(driver::ReadFileBytes(outside), "dropped");
+    EXPECT_EQ(driver::ReadFileBytes(s.InBase("Inbox\\same.txt")), "kept");
     CloseWhilePumping(s);
 }

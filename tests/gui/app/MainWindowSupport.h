@@ -26,6 +26,7 @@ namespace main_window {
 
 // Positions of the popup menu's items (the driver chooses by position; there are no separators).
 constexpr int kExecuteItem = 0;    // "実行"
+constexpr int kMoveItem = 2;       // "別のフォルダに移動"
 constexpr int kRefreshItem = 4;    // "更新"
 constexpr int kSettingsItem = 9;   // "設定"
 constexpr int kOnTopItem = 10;     // "常に手前に表示"

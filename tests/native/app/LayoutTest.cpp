@@ -208,6 +208,10 @@ TEST(LayoutScale, DesignValuesScaleAndComeBackAtEveryDpi) {
     EXPECT_EQ(ui::ScaleToDpi(378, 144), 567);
     EXPECT_EQ(ui::ScaleToDpi(225, 144), 338) << "a half rounds away from zero, as MulDiv does";
     EXPECT_EQ(ui::ScaleToDpi(-5, 144), -8);
+    // A hand-edited size beyond what a window can have stays as large as it can be, never wraps to a negative.
+    EXPECT_EQ(ui::ScaleToDpi(1500000000, 192), 2147483647);
+    EXPECT_EQ(ui::ScaleToDpi(-1500000000, 192), -2147483647 - 1);
+    EXPECT_EQ(ui::Rescale(2147483647, 96, 480), 2147483647);
     for (int dpi : {96, 110, 120, 144, 168, 192, 240, 288, 480}) {
         for (int v = -3000; v <= 3000; ++v) {
             ASSERT_EQ(ui::ScaleToDesign(ui::ScaleToDpi(v, dpi), dpi), v) << v << " at " << dpi;
@@ -243,6 +247,7 @@ TEST(LayoutStoredBounds, NumbersReadComeBackUnlessTheWindowMovedByAUnit) {
     // A hand-edited number far out of range neither overflows nor stays when the window has moved.
     EXPECT_EQ(app::StoredBounds({0, 0, 378, 225}, {-2147483647 - 1, 2147483647, 378, 225}, 144, 144),
               (WindowBounds{0, 0, 252, 150}));
+    EXPECT_EQ(app::PixelBounds({0, 0, 1500000000, 225}, 192, 192), (WindowBounds{0, 0, 2147483647, 450}));
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
+#include <utility>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,13 +20,54 @@
 #include "app/Unit1.h"
 #include "ui/Application.h"
 #include "ui/CodePage.h"
+#include "ui/Dialogs.h"
 #include "ui/DragDrop.h"
+#include "ui/Form.h"
 
 namespace {
 
 constexpr DWORD kCopyOrMove = DROPEFFECT_COPY | DROPEFFECT_MOVE;
 
 bool Exists(const std::string& path) { return GetFileAttributesW(ui::ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The DWORD a target set on a data object under a shell format, or 0xFFFFFFFF when there is none.
+DWORD FormatValue(IDataObject* data, const wchar_t* name) {
+    FORMATETC format{static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)), nullptr, DVASPECT_CONTENT, -1,
+                     TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    if (FAILED(data->GetData(&format, &medium))) return 0xFFFFFFFF;
+    DWORD value = 0xFFFFFFFF;
+    if (const void* p = GlobalLock(medium.hGlobal)) {
+        if (GlobalSize(medium.hGlobal) >= sizeof value) std::memcpy(&value, p, sizeof value);
+        GlobalUnlock(medium.hGlobal);
+    }
+    ReleaseStgMedium(&medium);
+    return value;
+}
+
+// Runs an action from the message loop of whatever modal window is open by then (a thread timer's callback).
+std::function<void()> pendingInModal;
+void CALLBACK RunPendingInModal(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const std::function<void()> action = std::move(pendingInModal);
+    if (action) action();
+}
+void RunOnceModal(std::function<void()> action) {
+    pendingInModal = std::move(action);
+    SetTimer(nullptr, 0, 50, RunPendingInModal);
+}
+
+// Closes the innermost modal window: a modal form, else the message box of this thread.
+BOOL CALLBACK CloseBox(HWND h, LPARAM) {
+    wchar_t cls[16] = {};
+    GetClassNameW(h, cls, 16);
+    if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(h)) PostMessageW(h, WM_COMMAND, IDOK, 0);
+    return TRUE;
+}
+void CloseInnermostModal() {
+    if (ui::Form* modal = ui::Form::InnermostModal()) modal->SetModalResult(ui::mrCancel);
+    else EnumThreadWindows(GetCurrentThreadId(), CloseBox, 0);
+}
 
 // The main window with a base folder holding "Target" (selected in the folder list, .txt files listed) and a
 // folder "From" elsewhere on the same volume that the dropped files come from.
@@ -61,13 +104,24 @@ protected:
         return effect;
     }
 
-    // Drops the files with these keys; the message box the drop shows (if one comes in a second) is answered and
-    // its text returned.
-    std::string Drop(IDataObject* data, DWORD keys) {
-        BoxWatcher box(GetCurrentThreadId(), "OK", std::chrono::seconds(1));
-        DWORD effect = kCopyOrMove;
-        EXPECT_EQ(target->Drop(data, keys, POINTL{0, 0}, &effect), S_OK);
-        return box.Result().found ? box.Result().text : std::string();
+    // Drops the files with these keys: the effect answered to the source, and the text of the one box the drop
+    // shows once it has returned (answered here; empty when none comes in a second).
+    struct Dropped {
+        DWORD effect = DROPEFFECT_NONE;
+        std::string box;
+    };
+    Dropped Drop(IDataObject* data, DWORD keys) {
+        Dropped result;
+        result.effect = kCopyOrMove;
+        {
+            BoxWatcher during(GetCurrentThreadId(), "OK", std::chrono::milliseconds(300));
+            EXPECT_EQ(target->Drop(data, keys, POINTL{0, 0}, &result.effect), S_OK);
+            EXPECT_FALSE(during.Result().found) << "a box during the drop holds the source's drag loop";
+        }
+        BoxWatcher after(GetCurrentThreadId(), "OK", std::chrono::seconds(1));
+        ui::App().ProcessMessages();
+        if (after.Result().found) result.box = after.Result().text;
+        return result;
     }
 
     std::string Selected() const {
@@ -124,7 +178,12 @@ TEST_F(DropTest, ADropMovesWithinTheVolumeAndNeverReplacesAFile) {
     WriteRaw(from + "new one.txt", "moved");
     IDataObject* data = ui::CreateFileDataObject({from + "same.txt", from + "new one.txt"}, false);
     EXPECT_EQ(Offered(data, 0), static_cast<DWORD>(DROPEFFECT_MOVE));
-    EXPECT_EQ(Drop(data, 0), "移動に失敗しました。");
+    const Dropped dropped = Drop(data, 0);
+    EXPECT_EQ(dropped.box, "移動に失敗しました。\n\n" + from + "same.txt\n    同じ名前のファイルがあります。");
+    // The move was done here: the source is told so in the shell's way, and never to delete its files.
+    EXPECT_EQ(dropped.effect, static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(FormatValue(data, L"Performed DropEffect"), static_cast<DWORD>(DROPEFFECT_NONE));
+    EXPECT_EQ(FormatValue(data, L"Logical Performed DropEffect"), static_cast<DWORD>(DROPEFFECT_MOVE));
     data->Release();
     EXPECT_EQ(ReadRaw(base + "Target\\same.txt"), "kept");
     EXPECT_EQ(ReadRaw(from + "same.txt"), "dropped");
@@ -138,18 +197,30 @@ TEST_F(DropTest, CtrlCopiesAndAFolderIsRefused) {
     WriteRaw(from + "copy.txt", "copied");
     IDataObject* data = ui::CreateFileDataObject({from + "copy.txt"}, false);
     EXPECT_EQ(Offered(data, MK_CONTROL), static_cast<DWORD>(DROPEFFECT_COPY));
-    EXPECT_EQ(Drop(data, MK_CONTROL), "");
+    const Dropped copied = Drop(data, MK_CONTROL);
+    EXPECT_EQ(copied.box, "");
+    EXPECT_EQ(copied.effect, static_cast<DWORD>(DROPEFFECT_COPY)) << "a copy stays a copy";
+    EXPECT_EQ(FormatValue(data, L"Performed DropEffect"), static_cast<DWORD>(DROPEFFECT_COPY));
     data->Release();
     EXPECT_EQ(ReadRaw(from + "copy.txt"), "copied");
     EXPECT_EQ(ReadRaw(base + "Target\\copy.txt"), "copied");
     EXPECT_EQ(Selected(), "copy.txt");
 
     ASSERT_TRUE(CreateDirectoryW(ui::ToWide(from + "Folder.txt").c_str(), nullptr));
-    data = ui::CreateFileDataObject({from + "Folder.txt"}, false);
-    EXPECT_EQ(Drop(data, 0), "フォルダは移動・コピーできません。");
+    WriteRaw(base + "Target\\taken.txt", "kept");
+    WriteRaw(from + "taken.txt", "dropped");
+    data = ui::CreateFileDataObject({from + "Folder.txt", from + "taken.txt"}, false);
+    const Dropped refused = Drop(data, 0);
+    EXPECT_EQ(refused.box, "移動に失敗しました。\n\n" + from + "Folder.txt\n    フォルダは移動・コピーできません。\n" +
+                               from + "taken.txt\n    同じ名前のファイルがあります。")
+        << "one box names every file that did not go";
+    EXPECT_EQ(refused.effect, static_cast<DWORD>(DROPEFFECT_NONE)) << "nothing went: never answered as moved";
+    EXPECT_EQ(FormatValue(data, L"Logical Performed DropEffect"), static_cast<DWORD>(DROPEFFECT_NONE));
     data->Release();
     EXPECT_TRUE(Exists(from + "Folder.txt"));
     EXPECT_FALSE(Exists(base + "Target\\Folder.txt"));
+    EXPECT_EQ(ReadRaw(from + "taken.txt"), "dropped");
+    EXPECT_EQ(ReadRaw(base + "Target\\taken.txt"), "kept");
 }
 
 // Before the first mouse move the lists take files as the system hands them to any window that accepts files.
@@ -179,10 +250,45 @@ TEST_F(DropTest, FilesAlreadyInTheFolderAreNotTakenAndWithoutASelectionTheBaseFo
     form->ListBox2->SetItemIndex(-1);  // the file list shows the base folder
     WriteRaw(from + "a.txt", "x");
     IDataObject* data = ui::CreateFileDataObject({from + "a.txt"}, false);
-    EXPECT_EQ(Drop(data, 0), "");
+    EXPECT_EQ(Drop(data, 0).box, "");
     data->Release();
     EXPECT_TRUE(Exists(base + "a.txt"));
     EXPECT_EQ(Selected(), "a.txt");
+}
+
+// On Windows the system still hands drops to a window under a modal dialog: while any modal window of the program
+// is open the lists refuse them, so that no dialog's OK acts on a file dropped under it.
+TEST_F(DropTest, NoDropIsTakenWhileAModalWindowOfTheProgramIsOpen) {
+    WriteRaw(base + "Target\\shown.txt", "x");
+    form->Refresh1Click(nullptr);
+    form->ListBox1->SetItemIndex(0);
+    WriteRaw(from + "late.txt", "x");
+    IDataObject* data = ui::CreateFileDataObject({from + "late.txt"}, false);
+    const std::vector<std::pair<std::string, std::function<void()>>> modals = {
+        {"rename", [&] { form->N5Click(nullptr); }},
+        {"search", [&] { form->N6Click(nullptr); }},
+        {"About", [&] { form->About1Click(nullptr); }},
+        {"settings", [&] { form->N4Click(nullptr); }},
+        {"message box", [&] { ui::ShowMessage("open"); }},
+    };
+    for (const auto& [name, open] : modals) {
+        bool ran = false;
+        DWORD offered = kCopyOrMove, dropped = kCopyOrMove;
+        RunOnceModal([&] {
+            ran = true;
+            offered = Offered(data, 0);
+            EXPECT_EQ(target->Drop(data, 0, POINTL{0, 0}, &dropped), S_OK);
+            CloseInnermostModal();
+        });
+        open();
+        EXPECT_TRUE(ran) << name;
+        EXPECT_EQ(offered, static_cast<DWORD>(DROPEFFECT_NONE)) << name;
+        EXPECT_EQ(dropped, static_cast<DWORD>(DROPEFFECT_NONE)) << name;
+        EXPECT_TRUE(Exists(from + "late.txt")) << name;
+        EXPECT_EQ(Selected(), "shown.txt") << name << ": the file list keeps its selection";
+    }
+    EXPECT_EQ(Offered(data, 0), static_cast<DWORD>(DROPEFFECT_MOVE)) << "and takes drops again afterwards";
+    data->Release();
 }
 
 }  // namespace
