@@ -75,7 +75,9 @@ write_apt_config() {
     printf 'Dir::Etc "%s/etc";\nDir::Etc::Parts "%s/etc/apt.conf.d";\n' "$MACHINE" "$MACHINE"
     printf 'Dir::State "%s/state";\nDir::State::status "%s/dpkg/status";\n' "$MACHINE" "$MACHINE"
     printf 'Dir::Cache "%s/cache";\nDir::Log "%s/log";\n' "$MACHINE" "$MACHINE"
-    printf 'APT::Get::Simulate "true";\nAPT::Sandbox::User "root";\nAPT::Architecture "amd64";\n'
+    # apt only simulates; its note saying so to a user other than root would land in every output, queries included.
+    printf 'APT::Get::Simulate "true";\nAPT::Get::Show-User-Simulation-Note "false";\n'
+    printf 'APT::Sandbox::User "root";\nAPT::Architecture "amd64";\n'
     printf 'APT::Architectures { '
     for arch in "$@"; do printf '"%s"; ' "$arch"; done
     printf '};\n'
