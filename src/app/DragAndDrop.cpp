@@ -82,7 +82,8 @@ void TForm1::DropFilesInto(const std::string& folder, DWORD effect, const std::v
             continue;
         }
         const std::string name = source.substr(text::ExtractFilePath(source).size());
-        const std::wstring from = ui::ToWide(source), to = ui::ToWide(folder + name);
+        // Exactly the names given: "report.txt." never reaches a "report.txt" beside it, in either folder.
+        const std::wstring from = SystemPath(source), to = SystemPath(folder + name);
         // Neither replaces a file that is already there: the file is refused, and the others still go.
         const bool done = move ? ::MoveFileW(from.c_str(), to.c_str()) : ::CopyFileW(from.c_str(), to.c_str(), TRUE);
         if (!done) ui::ShowMessage(move ? "移動に失敗しました。" : "コピーに失敗しました。");
