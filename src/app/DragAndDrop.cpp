@@ -31,7 +31,8 @@ std::string VolumeOf(const std::string& path) {
 void TForm1::ListBox1BeginDrag(ui::Component*) {
     if (ListBox1->ItemIndex() < 0) return;
     const std::string path = SelectedFilePath();
-    if (!FileExists(path)) return;
+    // The receiving program takes the path under the system's path rules; a name they would change is not handed over.
+    if (!FileExists(path) || !CheckShellCanTake(path)) return;
     ui::DragFiles({path});
     // Moved by the target (Shift): the list shows the folder as it is now.
     if (!FileExists(path)) Refresh1Click(nullptr);
