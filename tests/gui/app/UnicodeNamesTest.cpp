@@ -405,6 +405,16 @@ protected:
             },
             "the files of \"" + entry + "\" listed"));
     }
+    // Renames the selected file through the rename dialog, which shows its name.
+    void Rename(const std::string& shown, const std::string& newName)
+    {
+        s.Program().Press("F2");
+        Window dialog = s.Program().WaitForWindow("TForm2", "ファイル名変更");
+        EXPECT_EQ(dialog.Child("Label3").Text(), shown);
+        dialog.Child("Edit1").SetText(newName);
+        dialog.Child("Button1").Click();
+        ASSERT_TRUE(s.Program().WaitForWindowGone("TForm2"));
+    }
     int FolderIndex(const std::string& entry) const
     {
         const std::vector<std::string> items = s.Folders().Items();
@@ -442,12 +452,7 @@ TEST_F(TwinNames, RenameAndMoveReachExactlyTheNamedFile)
 {
     // "report.txt." becomes "final.txt.": the twin keeps its name and bytes.
     s.ChooseFile("report.txt.");
-    s.Program().Press("F2");
-    Window dialog = s.Program().WaitForWindow("TForm2", "ファイル名変更");
-    EXPECT_EQ(dialog.Child("Label3").Text(), "report.txt.");
-    dialog.Child("Edit1").SetText("final.txt.");
-    dialog.Child("Button1").Click();
-    ASSERT_TRUE(s.Program().WaitForWindowGone("TForm2"));
+    Rename("report.txt.", "final.txt.");
     EXPECT_EQ(Bytes(L"final.txt."), "dotted");
     EXPECT_EQ(Bytes(L"report.txt."), "(missing)");
     EXPECT_EQ(Bytes(L"report.txt"), "plain");
@@ -462,11 +467,7 @@ TEST_F(TwinNames, RenameAndMoveReachExactlyTheNamedFile)
 
     // "aux.txt" is a file like any other to the file functions: renamed, never opened as a device.
     s.ChooseFile("aux.txt");
-    s.Program().Press("F2");
-    dialog = s.Program().WaitForWindow("TForm2", "ファイル名変更");
-    dialog.Child("Edit1").SetText("aux-renamed.txt");
-    dialog.Child("Button1").Click();
-    ASSERT_TRUE(s.Program().WaitForWindowGone("TForm2"));
+    Rename("aux.txt", "aux-renamed.txt");
     EXPECT_EQ(Bytes(L"aux-renamed.txt"), "not a device");
     EXPECT_EQ(Bytes(L"aux.txt"), "(missing)");
     EXPECT_EQ(s.Files().SelectedText(), "aux-renamed.txt");
@@ -495,11 +496,7 @@ TEST_F(TwinNames, AFolderEndingInAPointListsAndKeepsItsOwnFiles)
     s.Program().Press("Enter");
     s.ExpectMessage(s.Base() +
                     "old.\\in old-dot.txt\n名前「old.」の末尾が点または空白のため、この操作では扱えません。");
-    s.Program().Press("F2");
-    Window dialog = s.Program().WaitForWindow("TForm2", "ファイル名変更");
-    dialog.Child("Edit1").SetText("renamed.txt");
-    dialog.Child("Button1").Click();
-    ASSERT_TRUE(s.Program().WaitForWindowGone("TForm2"));
+    Rename("in old-dot.txt", "renamed.txt");
     EXPECT_EQ(Bytes(L"old.\\renamed.txt"), "in old.");
     EXPECT_EQ(Bytes(L"old\\renamed.txt"), "(missing)");
     EXPECT_EQ(Bytes(L"old\\in old.txt"), "in old");
