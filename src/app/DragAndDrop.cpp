@@ -47,7 +47,8 @@ app::RefusedFile RefusalOf(const std::string& path, DWORD error) {
 void TForm1::ListBox1BeginDrag(ui::Component*) {
     if (ListBox1->ItemIndex() < 0) return;
     const std::string path = SelectedFilePath();
-    if (!FileExists(path)) return;
+    // The receiving program takes the path under the system's path rules; a name they would change is not handed over.
+    if (!FileExists(path) || !CheckShellCanTake(path)) return;
     ui::DragFiles({path});
     // Moved by the target (Shift): the list shows the folder as it is now.
     if (!FileExists(path)) Refresh1Click(nullptr);
@@ -99,7 +100,8 @@ DWORD TForm1::DropFilesInto(const std::string& folder, DWORD effect, const std::
             continue;
         }
         const std::string name = source.substr(text::ExtractFilePath(source).size());
-        const std::wstring from = ui::ToWide(source), to = ui::ToWide(folder + name);
+        // Exactly the names given: "report.txt." never reaches a "report.txt" beside it, in either folder.
+        const std::wstring from = SystemPath(source), to = SystemPath(folder + name);
         // Neither replaces a file that is already there: the file is refused, and the others still go.
         const bool done = move ? ::MoveFileW(from.c_str(), to.c_str()) : ::CopyFileW(from.c_str(), to.c_str(), TRUE);
         if (done) lastIn = name;

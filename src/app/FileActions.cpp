@@ -5,6 +5,7 @@
 
 #include "app/Unit1.h"
 #include "app/FileSystem.h"
+#include "text/ExactPath.h"
 #include "ui/Application.h"
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
@@ -27,6 +28,17 @@ bool TForm1::CheckFileExists(const std::string& path) {
     return false;
 }
 
+bool TForm1::CheckShellCanTake(const std::string& path) {
+    // The shell takes no verbatim path: it would act on the twin "report.txt" of "report.txt.", or on a device.
+    const text::RewrittenName rewritten = text::FindRewrittenName(path);
+    if (rewritten.rewrite == text::NameRewrite::None) return true;
+    const char* const why = rewritten.rewrite == text::NameRewrite::DeviceName
+                                ? "」はシステムが装置名とみなすため、この操作では扱えません。"
+                                : "」の末尾が点または空白のため、この操作では扱えません。";
+    ui::ShowMessage(path + "\n名前「" + rewritten.name + why);
+    return false;
+}
+
 void TForm1::ShellOpen(const std::string& file, const std::string& parameters, const char* operation) {
     // Whatever the shell starts runs in the program's own folder; its result is not examined.
     ShellExecuteW(Handle(), ui::ToWide(operation).c_str(), ui::ToWide(file).c_str(),
@@ -36,16 +48,19 @@ void TForm1::ShellOpen(const std::string& file, const std::string& parameters, c
 void TForm1::N2Click(ui::Component*) {
     if (!CheckFileSelected()) return;
     const std::string path = SelectedFilePath();
-    if (!CheckFileExists(path)) return;
+    if (!CheckShellCanTake(path) || !CheckFileExists(path)) return;
     ShellOpen(path, "");
 }
 
-void TForm1::N3Click(ui::Component*) { ShellOpen(GetSelectedFolder(), ""); }
+void TForm1::N3Click(ui::Component*) {
+    const std::string folder = GetSelectedFolder();
+    if (CheckShellCanTake(folder)) ShellOpen(folder, "");
+}
 
 void TForm1::Property1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
     const std::string path = SelectedFilePath();
-    if (!CheckFileExists(path)) return;
+    if (!CheckShellCanTake(path) || !CheckFileExists(path)) return;
     const std::wstring file = ui::ToWide(path);
     SHELLEXECUTEINFOW info;
     ZeroMemory(&info, sizeof info);

@@ -9,13 +9,16 @@
 #include "app/FolderEntries.h"
 #include "components/FindHandle.h"
 #include "settings/Schema.h"
+#include "text/PathText.h"
 #include "text/Utf8.h"
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 
 void app::CollectMatches(const std::string& pattern, std::vector<std::string>& names,
                          FindFirstExFunction findFirst) {
-    const std::wstring widePattern = ui::ToWide(pattern);
+    // The folder exactly as named (a folder "old." is not "old"); the pattern after it keeps the system's matching.
+    const std::string folder = text::ExtractFilePath(pattern);
+    const std::wstring widePattern = SystemPath(folder) + ui::ToWide(std::string_view(pattern).substr(folder.size()));
     WIN32_FIND_DATAW fd;
     FindHandle find(findFirst(widePattern.c_str(), FindExInfoBasic, &fd, FindExSearchNameMatch, nullptr,
                               FIND_FIRST_EX_LARGE_FETCH));

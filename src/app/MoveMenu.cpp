@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/FileSystem.h"
 #include "app/Unit1.h"
 #include "settings/Schema.h"
-#include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 #include "ui/Menus.h"
 
@@ -71,7 +71,7 @@ void TForm1::MoveFile(ui::Component* Sender) {
     target += ListBox1->Items()[ListBox1->ItemIndex()];  // the entry is the bare file name
 
     // MoveFileW moves across volumes too, and without MOVEFILE_REPLACE_EXISTING it fails on an existing target.
-    if (!::MoveFileW(ui::ToWide(source).c_str(), ui::ToWide(target).c_str())) ui::ShowMessage("移動に失敗しました。");
+    if (!::MoveFileW(SystemPath(source).c_str(), SystemPath(target).c_str())) ui::ShowMessage("移動に失敗しました。");
 }
 
 // Frees the run-time items of the move and open-with submenus, so that the next start-up run can build them anew.

@@ -38,7 +38,8 @@ void TForm1::Open_Apli(ui::Component* Sender) {
         ui::ShowMessage("アプリケーションが存在しません");
         return;
     }
-    if (!CheckFileExists(file)) return;
+    // The application opens the file by its path as given, under the system's path rules.
+    if (!CheckShellCanTake(file) || !CheckFileExists(file)) return;
     // An empty operation lets the shell take the default action of the application.
     ShellOpen(Quoted(application), Quoted(file), "");
 }

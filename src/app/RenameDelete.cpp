@@ -35,8 +35,10 @@ void TForm1::N5Click(ui::Component*) {
 
 void TForm1::Delete1Click(ui::Component*) {
     if (!CheckFileSelected()) return;
-    // No existence test before asking: a file that has gone is reported after the confirmation.
+    // No existence test before asking: a file that has gone is reported after the confirmation. A name the shell's
+    // recycle bin would not reach exactly is refused before anything is asked.
     const std::string path = SelectedFilePath();
+    if (!CheckShellCanTake(path)) return;
     if (ui::ConfirmWarning(path + "をゴミ箱に移動しますか？")) SendToRecycleBin(path);
 }
 

@@ -113,10 +113,13 @@ public:
     std::string GetSelectedFolder();
     // The shared rules of the file actions: the selected file's path (GetSelectedFolder + the selected entry of the
     // file list; empty when nothing is selected), the refusal when nothing is selected, the refusal when the file is
-    // gone, and the launch through the shell with the program's folder as working directory.
+    // gone, the refusal of a path the shell would not reach exactly (a name ending in a point or blank, a device
+    // name: the shell takes no verbatim path), and the launch through the shell with the program's folder as
+    // working directory.
     std::string SelectedFilePath();
     bool CheckFileSelected();
     bool CheckFileExists(const std::string& path);
+    bool CheckShellCanTake(const std::string& path);
     void ShellOpen(const std::string& file, const std::string& parameters, const char* operation = "open");
     void SaveWindowState();
     void ShowTitleBar();

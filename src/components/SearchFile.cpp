@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "components/FindHandle.h"
+#include "text/ExactPath.h"
 #include "text/Utf8.h"
 #include "ui/CodePage.h"
 #include "ui/Handles.h"
@@ -116,9 +117,15 @@ bool IsDotEntry(const wchar_t* name) {
     return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
 }
 
-// The absolute form of a path as GetFullPathNameW gives it (a trailing backslash stays); empty when it fails.
+// The path the file functions take to reach exactly its names: a folder "old." is not the folder "old".
+std::wstring SystemPath(const std::wstring& path) { return ui::ToWide(text::ExactSystemPath(ui::FromWide(path))); }
+
+// The absolute form of a path (a trailing backslash stays); empty when it fails. A full path keeps every name as
+// written, where GetFullPathNameW would drop a trailing point or blank; a relative one is the system's to expand.
 std::wstring ExpandFileName(const std::wstring& name) {
     if (name.empty()) return std::wstring();
+    const std::string resolved = text::ResolveFullPath(ui::FromWide(name));
+    if (!resolved.empty()) return ui::ToWide(resolved);
     std::wstring full(MAX_PATH, L'\0');
     DWORD length = GetFullPathNameW(name.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
     if (length >= full.size()) {  // too small: length is the size needed, terminator included
@@ -143,8 +150,8 @@ struct FolderIdentity {
 // The identity of the folder a path leads to (through any link on the way); false when it cannot be opened.
 bool IdentifyFolder(const std::wstring& path, FolderIdentity& identity) {
     // Opening a folder needs backup semantics; without FILE_FLAG_OPEN_REPARSE_POINT a link is followed.
-    HANDLE opened = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE opened = CreateFileW(SystemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (opened == INVALID_HANDLE_VALUE) return false;
     const ui::UniqueHandle<HANDLE, CloseHandle> folder(opened);
     BY_HANDLE_FILE_INFORMATION info;
@@ -196,7 +203,7 @@ TSearchDir::~TSearchDir() = default;
 bool TSearchDir::Search() {
     if (busy_ || !OnFind) return false;
     const std::wstring path = ExpandFileName(ui::ToWide(BaseDir));
-    if (path.empty() || GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
+    if (path.empty() || GetFileAttributesW(SystemPath(path).c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     BusyScope busy(busy_, queue_);
     return WalkFrom(path);
 }
@@ -220,7 +227,7 @@ bool TSearchDir::WalkFrom(const std::wstring& path) {
     TSearchFileData data;
     {
         WIN32_FIND_DATAW found;
-        FindHandle find(FindFirst(path.c_str(), found));
+        FindHandle find(FindFirst(SystemPath(path).c_str(), found));
         if (find.Valid()) FillSearchFileData(found, localTimeShift_, data);
     }
     DoFind(ui::FromWide(path), data, ignoreSubDir, proceed);
@@ -240,20 +247,17 @@ bool TSearchDir::WalkFrom(const std::wstring& path) {
 bool TSearchDir::ListFolder(std::wstring& dir, bool& ignoreSubDir, bool& proceed) {
     if (dir.empty() || dir.back() != L'\\') dir += L'\\';
     const std::size_t dirLength = dir.size();
-    dir += L"*.*";
+    const std::wstring_view everything = L"*.*";
     // Windows lists a folder only through a pattern of fewer than MAX_PATH characters (Wine takes longer ones):
     // a folder beyond that is not entered, the same on every system.
-    if (dir.size() >= MAX_PATH) {
-        dir.resize(dirLength);
-        return true;
-    }
+    if (dirLength + everything.size() >= MAX_PATH) return true;
+    // The folder's own part of each reported name, converted once for all its subfolders; listed exactly as named.
+    const std::string dirName = ui::FromWide(dir);
+    const std::wstring pattern = ui::ToWide(text::ExactSystemPath(dirName)).append(everything);
     WIN32_FIND_DATAW found;
-    FindHandle find(FindFirst(dir.c_str(), found));
-    dir.resize(dirLength);
+    FindHandle find(FindFirst(pattern.c_str(), found));
     if (!find.Valid()) return true;
 
-    // The folder's own part of each reported name, converted once for all its subfolders.
-    const std::string dirName = ui::FromWide(dir);
     TSearchFileData data;
     std::string name;
     do {

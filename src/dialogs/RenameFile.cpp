@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "text/ExactPath.h"
 #include "ui/CodePage.h"
 
 namespace dialogs {
@@ -95,8 +96,11 @@ WideResult RenameWide(const std::wstring& oldPath, const std::wstring& newPath) 
 }  // namespace
 
 RenameResult RenameFile(const std::string& oldPath, const std::string& newPath) {
-    const WideResult result = RenameWide(ui::ToWide(oldPath), ui::ToWide(newPath));
-    return {result.renamed, ui::FromWide(result.strandedAt)};
+    // Both names exactly as written: "report.txt." is renamed, never the "report.txt" beside it, and a new name
+    // "aux.txt" is a file of that name, not a device.
+    const WideResult result = RenameWide(ui::ToWide(text::ExactSystemPath(oldPath)),
+                                         ui::ToWide(text::ExactSystemPath(newPath)));
+    return {result.renamed, text::WithoutVerbatimPrefix(ui::FromWide(result.strandedAt))};
 }
 
 }  // namespace dialogs

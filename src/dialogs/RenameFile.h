@@ -12,7 +12,8 @@ struct RenameResult {
     std::string strandedAt;
 };
 
-// Gives the file at oldPath the path newPath. Fails when newPath names another existing file or folder, or when
+// Gives the file at oldPath the path newPath, each path reaching exactly the names written (a trailing point or
+// blank kept, a device name taken as a file's). Fails when newPath names another existing file or folder, or when
 // the file system refuses the name. A change of letter case only ("report.TXT" to "report.txt") renames the file
 // even where the file system takes both names for the same file.
 RenameResult RenameFile(const std::string& oldPath, const std::string& newPath);

@@ -1,6 +1,7 @@
 // Files whose names the code page cannot hold ("café.txt", "한글.txt", "😀.txt"), beside the ASCII stand-in that
 // the code page would make of one of them ("cafe.txt") and ordinary Japanese names: listed by their true names in
-// the order of the system's sorted list box, and every action reaches exactly its own file.
+// the order of the system's sorted list box, and every action reaches exactly its own file. The same for names the
+// system's path rules would change ("report.txt." beside "report.txt", "aux.txt", a folder "old." beside "old").
 #include "app/FileActionSupport.h"
 #include "app/ShellCommandOverride.h"
 #include "driver/Text.h"
@@ -338,6 +339,177 @@ TEST_F(ExactFolders, ExecuteMoveRenameAndDeleteReachTheirFolder)
     }
     EXPECT_EQ(ReadExact(ToWide(s.Base() + "out\\moved.txt")), "(missing)");
     EXPECT_EQ(s.Program().MessageBoxesSeen(), 5);
+}
+
+// The verbatim form of a full path, which reaches a name ending in a point or blank, or a device name, exactly.
+std::wstring Verbatim(const std::wstring& path) { return L"\\\\?\\" + path; }
+
+// Files and folders whose names the system's path rules would change, each beside the name it would become: with
+// every extension registered the folder lists "report.txt" and "report.txt.", "aux.txt" (a device under those
+// rules), and the folders "old" and "old."; every action reaches exactly the entry chosen, or is refused with a
+// message that names the path and the reason where the shell would take the path under those rules.
+class TwinNames : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        s.Dir().MakeDir("Sub");
+        for (const wchar_t* folder : {L"old", L"old.", L"old\\inner", L"old.\\deeper"})
+            ASSERT_TRUE(CreateDirectoryW(Exact(folder).c_str(), nullptr)) << ToUtf8(folder);
+        for (const auto& [name, bytes] : Files()) WriteExact(Exact(name), bytes);
+        tool_ = CopyProbe(s.Dir().MakeDir("Tools"), "tool.exe");
+        s.Dir().WriteIni(
+            IniWith({"[Aplication]", "count=1", "Aplication0=" + tool_, "[Aplication2]", "Aplication0=Tool"}, ".*"));
+        s.Start();
+        ChooseFolder(s.BaseName(), {"aux.txt", "report.txt", "report.txt."});
+    }
+
+    // Every file the test made, under its exact name, with its bytes.
+    static std::vector<std::pair<std::wstring, std::string>> Files()
+    {
+        return {{L"report.txt", "plain"},           {L"report.txt.", "dotted"},
+                {L"aux.txt", "not a device"},       {L"old\\in old.txt", "in old"},
+                {L"old.\\in old-dot.txt", "in old."}};
+    }
+    // The verbatim path of a name below the program's folder.
+    std::wstring Exact(const std::wstring& name) const { return Verbatim(ToWide(s.Base()) + name); }
+    // The bytes of that file, or "(missing)".
+    std::string Bytes(const std::wstring& name) const { return ReadExact(Exact(name)); }
+    void ExpectAllUntouched() const
+    {
+        for (const auto& [name, bytes] : Files()) EXPECT_EQ(Bytes(name), bytes) << ToUtf8(name);
+    }
+
+    // The file list's entries without the folders' own "." and "..", in byte order.
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> entries = s.Files().Items();
+        entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                     [](const std::string& e) { return e == "." || e == ".."; }),
+                      entries.end());
+        std::sort(entries.begin(), entries.end());
+        return entries;
+    }
+    // Clicks a folder-list entry and waits until the file list holds (at least) these entries.
+    void ChooseFolder(const std::string& entry, const std::vector<std::string>& files)
+    {
+        const std::vector<std::string> items = s.Folders().Items();
+        const auto it = std::find(items.begin(), items.end(), entry);
+        ASSERT_NE(it, items.end()) << "no folder-list entry \"" << entry << "\"";
+        s.Folders().ClickItem(static_cast<int>(it - items.begin()));
+        ASSERT_TRUE(WaitUntil(
+            [&] {
+                const std::vector<std::string> listed = Entries();
+                return std::all_of(files.begin(), files.end(), [&](const std::string& f) {
+                    return std::find(listed.begin(), listed.end(), f) != listed.end();
+                });
+            },
+            "the files of \"" + entry + "\" listed"));
+    }
+    // Renames the selected file through the rename dialog, which shows its name.
+    void Rename(const std::string& shown, const std::string& newName)
+    {
+        s.Program().Press("F2");
+        Window dialog = s.Program().WaitForWindow("TForm2", "ファイル名変更");
+        EXPECT_EQ(dialog.Child("Label3").Text(), shown);
+        dialog.Child("Edit1").SetText(newName);
+        dialog.Child("Button1").Click();
+        ASSERT_TRUE(s.Program().WaitForWindowGone("TForm2"));
+    }
+    int FolderIndex(const std::string& entry) const
+    {
+        const std::vector<std::string> items = s.Folders().Items();
+        return static_cast<int>(std::find(items.begin(), items.end(), entry) - items.begin());
+    }
+
+    Session s;
+    std::string tool_;
+};
+
+TEST_F(TwinNames, TheShellIsNeverHandedANameItWouldTakeForAnother)
+{
+    const std::string dotted =
+        s.Base() + "report.txt.\n名前「report.txt.」の末尾が点または空白のため、この操作では扱えません。";
+    const std::string device =
+        s.Base() + "aux.txt\n名前「aux.txt」はシステムが装置名とみなすため、この操作では扱えません。";
+    for (const auto& [name, refusal] : {std::pair{"report.txt.", dotted}, std::pair{"aux.txt", device}}) {
+        SCOPED_TRACE(name);
+        s.ChooseFile(name);
+        s.Program().Press("Del");  // refused before the recycle bin's question
+        s.ExpectMessage(refusal);
+        s.Program().Press("Enter");
+        s.ExpectMessage(refusal);
+        s.Program().Press("Alt+Enter");
+        s.ExpectMessage(refusal);
+        s.ChooseMenu({kOpenWithItem, 0});
+        s.ExpectMessage(refusal);
+        ExpectAllUntouched();
+    }
+    EXPECT_FALSE(ReadProbeLog(tool_).has_value()) << "nothing may be launched";
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 8);
+}
+
+TEST_F(TwinNames, RenameAndMoveReachExactlyTheNamedFile)
+{
+    // "report.txt." becomes "final.txt.": the twin keeps its name and bytes.
+    s.ChooseFile("report.txt.");
+    Rename("report.txt.", "final.txt.");
+    EXPECT_EQ(Bytes(L"final.txt."), "dotted");
+    EXPECT_EQ(Bytes(L"report.txt."), "(missing)");
+    EXPECT_EQ(Bytes(L"report.txt"), "plain");
+    EXPECT_EQ(s.Files().SelectedText(), "final.txt.");
+
+    // Moved into Sub under its exact name.
+    s.ChooseMenu({kMoveItem, FolderIndex("Sub")});
+    ASSERT_TRUE(WaitUntil([&] { return Bytes(L"Sub\\final.txt.") == "dotted"; }, "final.txt. moved into Sub"));
+    EXPECT_EQ(Bytes(L"final.txt."), "(missing)");
+    EXPECT_EQ(Bytes(L"Sub\\final.txt"), "(missing)");
+    EXPECT_EQ(Bytes(L"report.txt"), "plain");
+
+    // "aux.txt" is a file like any other to the file functions: renamed, never opened as a device.
+    s.ChooseFile("aux.txt");
+    Rename("aux.txt", "aux-renamed.txt");
+    EXPECT_EQ(Bytes(L"aux-renamed.txt"), "not a device");
+    EXPECT_EQ(Bytes(L"aux.txt"), "(missing)");
+    EXPECT_EQ(s.Files().SelectedText(), "aux-renamed.txt");
+    EXPECT_EQ(Bytes(L"old\\in old.txt"), "in old");
+    EXPECT_EQ(Bytes(L"old.\\in old-dot.txt"), "in old.");
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+}
+
+TEST_F(TwinNames, AFolderEndingInAPointListsAndKeepsItsOwnFiles)
+{
+    // The walk enters each folder under its own name.
+    const std::vector<std::string> folders = s.Folders().Items();
+    for (const char* entry : {"old", "old.", "old\\inner", "old.\\deeper"})
+        EXPECT_EQ(std::count(folders.begin(), folders.end(), entry), 1) << entry;
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), "old.\\inner"), 0);
+    EXPECT_EQ(std::count(folders.begin(), folders.end(), "old\\deeper"), 0);
+
+    ChooseFolder("old.", {"in old-dot.txt"});
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"deeper", "in old-dot.txt"}));
+    ChooseFolder("old", {"in old.txt"});
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"in old.txt", "inner"}));
+
+    // In "old." the file functions reach its own file; the shell is refused the folder's name.
+    ChooseFolder("old.", {"in old-dot.txt"});
+    s.ChooseFile("in old-dot.txt");
+    s.Program().Press("Enter");
+    s.ExpectMessage(s.Base() +
+                    "old.\\in old-dot.txt\n名前「old.」の末尾が点または空白のため、この操作では扱えません。");
+    Rename("in old-dot.txt", "renamed.txt");
+    EXPECT_EQ(Bytes(L"old.\\renamed.txt"), "in old.");
+    EXPECT_EQ(Bytes(L"old\\renamed.txt"), "(missing)");
+    EXPECT_EQ(Bytes(L"old\\in old.txt"), "in old");
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"deeper", "renamed.txt"}));
+
+    // A file moved into "old." lands there, not in "old".
+    ChooseFolder(s.BaseName(), {"report.txt"});
+    s.ChooseFile("report.txt");
+    s.ChooseMenu({kMoveItem, FolderIndex("old.")});
+    ASSERT_TRUE(WaitUntil([&] { return Bytes(L"old.\\report.txt") == "plain"; }, "report.txt moved into old."));
+    EXPECT_EQ(Bytes(L"old\\report.txt"), "(missing)");
+    EXPECT_EQ(Bytes(L"report.txt."), "dotted");
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 1);
 }
 
 }  // namespace

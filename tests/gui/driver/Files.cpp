@@ -41,10 +41,18 @@ void MakeDirsWide(const std::wstring& path)
     }
 }
 
+// The verbatim form of a drive path ("\\?\C:\..."), which reaches a name ending in a point or blank, or a device
+// name, exactly; other paths as they are.
+std::wstring Verbatim(const std::wstring& path)
+{
+    const bool drivePath = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+    return drivePath ? L"\\\\?\\" + path : path;
+}
+
 void RemoveTreeWide(const std::wstring& path)
 {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &data);
+    HANDLE find = FindFirstFileW((Verbatim(path) + L"\\*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             const std::wstring name = data.cFileName;
@@ -52,20 +60,21 @@ void RemoveTreeWide(const std::wstring& path)
                 continue;
             }
             const std::wstring child = path + L"\\" + name;
-            SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+            const bool link = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                              (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT);
+            SetFileAttributesW((link ? child : Verbatim(child)).c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (link) {
                 test_support::RemoveFolderLink(child);  // never what it leads to
             } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTreeWide(child);
             } else {
-                DeleteFileW(child.c_str());
+                DeleteFileW(Verbatim(child).c_str());
             }
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveDirectoryW(path.c_str());
+    SetFileAttributesW(Verbatim(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveDirectoryW(Verbatim(path).c_str());
 }
 
 }  // namespace

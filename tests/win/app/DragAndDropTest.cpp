@@ -28,7 +28,9 @@ namespace {
 
 constexpr DWORD kCopyOrMove = DROPEFFECT_COPY | DROPEFFECT_MOVE;
 
-bool Exists(const std::string& path) { return GetFileAttributesW(ui::ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool Exists(const std::string& path) {
+    return GetFileAttributesW(settings_test::ExactWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 // The DWORD a target set on a data object under a shell format, or 0xFFFFFFFF when there is none.
 DWORD FormatValue(IDataObject* data, const wchar_t* name) {
@@ -289,6 +291,40 @@ TEST_F(DropTest, NoDropIsTakenWhileAModalWindowOfTheProgramIsOpen) {
     }
     EXPECT_EQ(Offered(data, 0), static_cast<DWORD>(DROPEFFECT_MOVE)) << "and takes drops again afterwards";
     data->Release();
+}
+
+// Names the system's path rules would change reach exactly themselves: "report.txt." dropped from a folder that also
+// holds "report.txt" goes into the folder "Twin." (beside a folder "Twin"), which then lists its own files; dragging
+// it out is refused, since the receiving program would take its path under those rules.
+TEST_F(DropTest, NamesEndingInAPointAreMovedExactlyAndNotDraggedOut) {
+    WriteRaw(base + "Tessaly.ini", "[Option]\r\nUpdateCheck=0\r\n[extension]\r\ncount=1\r\nex1=.*\r\n");
+    WriteRaw(from + "report.txt", "plain");
+    WriteRaw(from + "report.txt.", "dotted");
+    for (const std::string& dir : {base + "Twin", base + "Twin."})
+        ASSERT_TRUE(CreateDirectoryW(settings_test::ExactWide(dir).c_str(), nullptr)) << dir;
+    WriteRaw(base + "Twin\\in twin.txt", "x");
+    form->ListBox2->Items().Add("Twin.");
+    form->ListBox2->SetItemIndex(form->ListBox2->Items().IndexOf("Twin."));
+
+    IDataObject* data = ui::CreateFileDataObject({from + "report.txt."}, false);
+    EXPECT_EQ(Offered(data, 0), static_cast<DWORD>(DROPEFFECT_MOVE));
+    EXPECT_EQ(Drop(data, 0).box, "");
+    data->Release();
+    EXPECT_EQ(ReadRaw(base + "Twin.\\report.txt."), "dotted");
+    EXPECT_FALSE(Exists(from + "report.txt."));
+    EXPECT_EQ(ReadRaw(from + "report.txt"), "plain");
+    EXPECT_FALSE(Exists(base + "Twin\\report.txt"));
+    EXPECT_FALSE(Exists(base + "Twin\\report.txt."));
+    std::vector<std::string> listed;
+    for (int i = 0; i < form->ListBox1->Items().Count(); ++i) listed.push_back(form->ListBox1->Items()[i]);
+    EXPECT_EQ(listed, (std::vector<std::string>{".", "..", "report.txt."}));
+    EXPECT_EQ(Selected(), "report.txt.");
+
+    BoxWatcher box(GetCurrentThreadId(), "OK");
+    form->ListBox1BeginDrag(form->ListBox1);
+    EXPECT_EQ(box.Result().text,
+              base + "Twin.\\report.txt.\n名前「Twin.」の末尾が点または空白のため、この操作では扱えません。");
+    EXPECT_EQ(ReadRaw(base + "Twin.\\report.txt."), "dotted");
 }
 
 }  // namespace

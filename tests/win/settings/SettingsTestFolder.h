@@ -1,5 +1,6 @@
 // A fresh folder under the system's temporary folder for one settings test, removed with everything in it when the
-// test ends, with helpers to put raw bytes into a settings file and to read its lines back. Paths are UTF-8.
+// test ends, with helpers to put raw bytes into a settings file and to read its lines back. Paths are UTF-8; every
+// name is reached exactly as written ("report.txt." is not "report.txt").
 #pragma once
 
 #include <windows.h>
@@ -9,15 +10,19 @@
 #include <string>
 #include <vector>
 
+#include "text/ExactPath.h"
 #include "ui/CodePage.h"
 
 namespace settings_test {
+
+// The wide path that reaches exactly the names of path.
+inline std::wstring ExactWide(const std::string& path) { return ui::ToWide(text::ExactSystemPath(path)); }
 
 // Removes a folder and everything below it; files lose their read-only attribute first.
 inline void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAW data;
-    HANDLE find = FindFirstFileW(ui::ToWide(folder + "\\*").c_str(), &data);
+    HANDLE find = FindFirstFileW((ExactWide(folder + "\\") + L"*").c_str(), &data);
     if (find != INVALID_HANDLE_VALUE) {
         do {
             std::string name = ui::FromWide(data.cFileName);
@@ -26,13 +31,13 @@ inline void RemoveTree(const std::string& folder)
             if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
-                SetFileAttributesW(ui::ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(ui::ToWide(path).c_str());
+                SetFileAttributesW(ExactWide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(ExactWide(path).c_str());
             }
         } while (FindNextFileW(find, &data));
         FindClose(find);
     }
-    RemoveDirectoryW(ui::ToWide(folder).c_str());
+    RemoveDirectoryW(ExactWide(folder).c_str());
 }
 
 class SettingsTestFolder : public ::testing::Test {
@@ -61,7 +66,7 @@ protected:
     // Writes bytes exactly as given (CR LF supplied by the caller).
     static void WriteRaw(const std::string& path, const std::string& bytes)
     {
-        HANDLE file = CreateFileW(ui::ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        HANDLE file = CreateFileW(ExactWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
         DWORD written = 0;
@@ -72,7 +77,7 @@ protected:
 
     static std::string ReadRaw(const std::string& path)
     {
-        HANDLE file = CreateFileW(ui::ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        HANDLE file = CreateFileW(ExactWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   nullptr, OPEN_EXISTING, 0, nullptr);
         if (file == INVALID_HANDLE_VALUE) return std::string();
         std::string bytes;
