@@ -397,6 +397,44 @@ TEST_F(SettingsDialogTest, PathsTheCodePageCannotHoldAreKeptExactlyThroughAResta
     EXPECT_TRUE(again.WaitForWindowGone("TForm4"));
 }
 
+// A display name and a path with "=" are keys of Name2 and Name that the profile format cannot hold as they are:
+// the fixed folder keeps its entry through OK and a restart, and the entry leads to the folder, not to the base.
+TEST_F(SettingsDialogTest, ADisplayNameAndAPathWithAnEqualsSignKeepTheirFolderThroughARestart) {
+    const std::string folder = dir.MakeDir("a=b");
+    dir.WriteFile("a=b\\old.txt", "old");
+    dir.WriteFile("base.txt", "base");
+    Window main = StartWith({"[extension]", "count=1", "ex1=.txt", "[Option]", "UpdateCheck=0"});
+    Window dialog = OpenSettings(main);
+    dialog.Child("Edit1").SetText(folder);
+    dialog.Child("Edit2").SetText("2024=old");
+    dialog.Child("Button1").Click();
+    ASSERT_TRUE(ListShows(dialog.Child("ListBox1"), {folder}));
+    ASSERT_TRUE(ListShows(dialog.Child("ListBox2"), {"2024=old"}));
+    dialog.Child("Button2").Click();
+    ASSERT_TRUE(DialogClosed());
+    const Strings lines = IniLines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "|utf-8|2024%3Dold=" + folder), lines.end());
+
+    program.Close();
+    ASSERT_TRUE(program.WaitForExit().has_value());
+    driver::Program again{dir.Path()};
+    main = again.Start();
+    Window folders = main.Child("ListBox2");
+    const Strings entries = folders.Items();
+    const auto fixed = std::find(entries.begin(), entries.end(), "2024=old/");
+    ASSERT_NE(fixed, entries.end()) << "the fixed folder's entry is gone";
+    folders.ClickItem(static_cast<int>(fixed - entries.begin()));
+    Window files = main.Child("ListBox1");
+    EXPECT_TRUE(driver::WaitUntil([&] { return files.Items() == Strings{"old.txt"}; }, "the fixed folder's file"))
+        << "the entry does not lead to its folder";
+    again.OpenPopupMenu(main).Choose({kSettingsItem});
+    Window settings = again.WaitForWindow("TForm4");
+    EXPECT_EQ(settings.Child("ListBox1").Items(), Strings{folder});
+    EXPECT_EQ(settings.Child("ListBox2").Items(), Strings{"2024=old"});
+    settings.Child("Button7").Click();
+    EXPECT_TRUE(again.WaitForWindowGone("TForm4"));
+}
+
 TEST_F(SettingsDialogTest, ExtensionsRefuseDuplicatesIgnoringCaseAndAskAboutAllFiles) {
     Window main = StartWith({"[extension]", "count=1", "ex1=.txt", "[Option]", "UpdateCheck=0"});
     Window dialog = OpenSettings(main);
