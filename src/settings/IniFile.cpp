@@ -2,14 +2,14 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
+#include <string_view>
 #include <utility>
-#include <vector>
 
+#include "settings/IniFileBytes.h"
+#include "settings/rules/ProfileLines.h"
 #include "settings/rules/ProfileValues.h"
 #include "settings/rules/StoredText.h"
-#include "text/ShiftJis.h"
 #include "ui/CodePage.h"
 
 namespace settings {
@@ -38,29 +38,33 @@ bool IniFile::Exists() const
 
 namespace {
 
-// Longest value a read takes in, in characters: room for a long path in the stored form.
-constexpr DWORD kReadRoom = 32767;
-
-// A key or value as the file keeps it: the text itself where the code page holds it, else its stored form.
-std::wstring StoredForm(const std::string& text)
+// A key or value in the form the file keeps: its Shift-JIS bytes where code page 932 holds it and the format holds
+// it as it is, else its stored form. The same on every system, whatever its own code page.
+std::string FileForm(const std::string& text, ProfileText role)
 {
-    std::wstring wide = ui::ToWide(text);
-    if (ui::CodePageHolds(wide) && !LooksLikeStoredText(text)) return wide;
-    return ui::ToWide(EncodeStoredText(text));
+    if (!NeedsStoredForm(text, role)) {
+        if (std::optional<std::string> bytes = ui::ToCodePageExactly(ui::ToWide(text), ui::kShiftJisCodePage))
+            return *std::move(bytes);
+    }
+    return EncodeStoredText(text);
 }
 
-// A value in the code page, at most kMaxValueLength bytes long there: a longer one is cut after its last whole
-// character that fits, as the profile functions cut it for a reader with a buffer of that size.
-std::string CutToValueLength(const std::wstring& value)
+// A section name in the form the file keeps: its Shift-JIS bytes, or the stored form where Shift-JIS cannot hold it.
+// Section names are the program's own and never need the stored form for the format's sake.
+std::string SectionForm(const std::string& section)
 {
-    std::string bytes = ui::ToCodePageWithoutBestFit(value);
-    if (bytes.size() <= IniFile::kMaxValueLength) return ui::FromWide(value);
-    bytes.resize(IniFile::kMaxValueLength);
-    // A value cut at the limit may end in the first byte of a double-byte character: drop that half character.
-    if (text::IsLeadByte(static_cast<unsigned char>(bytes.back())) &&
-        text::ByteTypeAt(bytes, bytes.size() - 1) == text::ByteType::Single)
-        bytes.pop_back();
-    return ui::FromWide(ui::FromCodePage(bytes));
+    if (std::optional<std::string> bytes = ui::ToCodePageExactly(ui::ToWide(section), ui::kShiftJisCodePage))
+        return *std::move(bytes);
+    return EncodeStoredText(section);
+}
+
+// The form an earlier version wrote a key in when this version stores it: the earlier version kept every key the
+// code page held as it stood, including keys the format cannot hold, and some of those it found again (a key with
+// blanks around it, one in quotes, one that begins with ";"). Nothing when both versions write the same form.
+std::optional<std::string> EarlierKeyForm(const std::string& key)
+{
+    if (!NeedsStoredForm(key, ProfileText::Key) || LooksLikeStoredText(key)) return std::nullopt;
+    return ui::ToCodePageExactly(ui::ToWide(key), ui::kShiftJisCodePage);
 }
 
 }  // namespace
@@ -68,14 +72,18 @@ std::string CutToValueLength(const std::wstring& value)
 std::string IniFile::ReadString(const std::string& section, const std::string& key,
                                 const std::string& defaultValue) const
 {
-    std::vector<wchar_t> buffer(kReadRoom + 1, L'\0');
-    GetPrivateProfileStringW(ui::ToWide(section).c_str(), StoredForm(key).c_str(), ui::ToWide(defaultValue).c_str(),
-                             buffer.data(), static_cast<DWORD>(buffer.size()), ui::ToWide(path_).c_str());
-    buffer.back() = L'\0';
-    const std::wstring value(buffer.data());
-    if (std::optional<std::string> exact = DecodeStoredText(ui::FromWide(value))) return *exact;
-    if (!ui::CodePageHolds(value)) return ui::FromWide(value);  // a default the file could not have held
-    return CutToValueLength(value);
+    const std::optional<std::string> file = ReadIniFileBytes(path_);
+    if (!file) return defaultValue;
+    const std::string sectionForm = SectionForm(section);
+    std::optional<std::string_view> stored = FindProfileValue(*file, sectionForm, FileForm(key, ProfileText::Key));
+    if (!stored) {
+        if (std::optional<std::string> earlier = EarlierKeyForm(key))
+            stored = FindProfileValue(*file, sectionForm, *earlier);
+    }
+    if (!stored) return defaultValue;
+    const std::string_view value = ValueWithoutQuotes(*stored);
+    if (std::optional<std::string> exact = DecodeStoredText(value)) return *std::move(exact);
+    return ui::FromWide(ui::FromCodePage(CutToWholeCharacters(value, kMaxValueLength), ui::kShiftJisCodePage));
 }
 
 int IniFile::ReadInteger(const std::string& section, const std::string& key, int defaultValue) const
@@ -90,26 +98,17 @@ bool IniFile::ReadBool(const std::string& section, const std::string& key, bool 
 
 std::size_t IniFile::CountKeys(const std::string& section) const
 {
-    // The list of key names comes back whole only when the buffer is at least two characters larger than it;
-    // otherwise the call returns the buffer size less two, and the buffer grows until the list fits.
-    const std::wstring wideSection = ui::ToWide(section);
-    const std::wstring widePath = ui::ToWide(path_);
-    std::vector<wchar_t> buffer(4096);
-    for (;;) {
-        std::fill(buffer.begin(), buffer.end(), L'\0');
-        DWORD length = GetPrivateProfileStringW(wideSection.c_str(), nullptr, L"", buffer.data(),
-                                                static_cast<DWORD>(buffer.size()), widePath.c_str());
-        if (length + 2 < buffer.size())
-            return CountProfileNames(ui::FromWide(std::wstring_view(buffer.data(), buffer.size())));
-        buffer.resize(buffer.size() * 2);
-    }
+    const std::optional<std::string> file = ReadIniFileBytes(path_);
+    return file ? CountProfileKeys(*file, SectionForm(section)) : 0;
 }
 
 void IniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) const
 {
-    if (!WritePrivateProfileStringW(ui::ToWide(section).c_str(), StoredForm(key).c_str(), StoredForm(value).c_str(),
-                                    ui::ToWide(path_).c_str()))
-        throw WriteError(path_);
+    const IniFileUpdate update(path_);
+    const std::optional<std::string> bytes =
+        SetProfileValue(update.Bytes(), SectionForm(section), FileForm(key, ProfileText::Key),
+                        FileForm(value, ProfileText::Value));
+    if (bytes) update.Replace(*bytes);  // nothing to write when the key holds the value already
 }
 
 void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) const

@@ -1,5 +1,7 @@
 #include "settings/rules/StoredText.h"
 
+#include "settings/rules/ProfileLines.h"
+
 namespace settings {
 
 namespace {
@@ -33,6 +35,18 @@ std::string EncodeStoredText(std::string_view text) {
 }
 
 bool LooksLikeStoredText(std::string_view text) { return DecodeStoredText(text).has_value(); }
+
+bool NeedsStoredForm(std::string_view text, ProfileText role) {
+    if (text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos) return true;
+    if (!text.empty() && (IsProfileBlank(static_cast<unsigned char>(text.front())) ||
+                          IsProfileBlank(static_cast<unsigned char>(text.back()))))
+        return true;
+    if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) return true;
+    if (role == ProfileText::Key &&
+        (text.find('=') != std::string_view::npos || (!text.empty() && (text.front() == '[' || text.front() == ';'))))
+        return true;
+    return LooksLikeStoredText(text);
+}
 
 std::optional<std::string> DecodeStoredText(std::string_view value) {
     if (value.substr(0, kStoredTextMarker.size()) != kStoredTextMarker) return std::nullopt;

@@ -76,6 +76,26 @@ protected:
         return result;
     }
 
+    // Adds a fixed folder in the dialog, the first one: the two lists then show it alone.
+    ::testing::AssertionResult AddFirstFixedFolder(const Window& dialog, const std::string& path,
+                                                   const std::string& name) {
+        dialog.Child("Edit1").SetText(path);
+        dialog.Child("Edit2").SetText(name);
+        dialog.Child("Button1").Click();
+        auto result = ListShows(dialog.Child("ListBox1"), {path});
+        return result ? ListShows(dialog.Child("ListBox2"), {name}) : result;
+    }
+
+    // Clicks the entry of the main window's folder list that reads exactly entry.
+    static ::testing::AssertionResult ClickFolderEntry(const Window& main, const std::string& entry) {
+        Window folders = main.Child("ListBox2");
+        const Strings entries = folders.Items();
+        const auto found = std::find(entries.begin(), entries.end(), entry);
+        if (found == entries.end()) return ::testing::AssertionFailure() << "no folder-list entry " << entry;
+        folders.ClickItem(static_cast<int>(found - entries.begin()));
+        return ::testing::AssertionSuccess();
+    }
+
     std::string IniPath() const { return dir / "Tessaly.ini"; }
     Strings IniLines() const { return LinesOf(dir.Read("Tessaly.ini")); }
 
@@ -355,11 +375,7 @@ TEST_F(SettingsDialogTest, PathsTheCodePageCannotHoldAreKeptExactlyThroughAResta
     const std::string application = driver::CopyProbe(dir.MakeDir("한글"), "도구.exe");
     Window main = StartWith({"[extension]", "count=1", "ex1=.txt", "[Option]", "UpdateCheck=0"});
     Window dialog = OpenSettings(main);
-    dialog.Child("Edit1").SetText(folder);
-    dialog.Child("Edit2").SetText("자료");
-    dialog.Child("Button1").Click();
-    ASSERT_TRUE(ListShows(dialog.Child("ListBox1"), {folder}));
-    ASSERT_TRUE(ListShows(dialog.Child("ListBox2"), {"자료"}));
+    ASSERT_TRUE(AddFirstFixedFolder(dialog, folder, "자료"));
     dialog.Child("Edit4").SetText(application);
     dialog.Child("Edit5").SetText("도구 ①");
     dialog.Child("Button8").Click();
@@ -372,11 +388,7 @@ TEST_F(SettingsDialogTest, PathsTheCodePageCannotHoldAreKeptExactlyThroughAResta
     ASSERT_TRUE(program.WaitForExit().has_value());
     driver::Program again{dir.Path()};
     main = again.Start();
-    Window folders = main.Child("ListBox2");
-    const Strings entries = folders.Items();
-    const auto fixed = std::find(entries.begin(), entries.end(), "자료/");
-    ASSERT_NE(fixed, entries.end());
-    folders.ClickItem(static_cast<int>(fixed - entries.begin()));
+    ASSERT_TRUE(ClickFolderEntry(main, "자료/"));
     Window files = main.Child("ListBox1");
     ASSERT_TRUE(driver::WaitUntil([&] { return files.Items() == Strings{"보고서.txt"}; }, "the fixed folder's file"));
     files.ClickItem(0);
@@ -393,6 +405,36 @@ TEST_F(SettingsDialogTest, PathsTheCodePageCannotHoldAreKeptExactlyThroughAResta
     Window settings = again.WaitForWindow("TForm4");
     EXPECT_EQ(settings.Child("ListBox1").Items(), Strings{folder});
     EXPECT_EQ(settings.Child("ListBox5").Items(), Strings{"도구 ①"});
+    settings.Child("Button7").Click();
+    EXPECT_TRUE(again.WaitForWindowGone("TForm4"));
+}
+
+// A display name and a path with "=" are keys of Name2 and Name that the profile format cannot hold as they are:
+// the fixed folder keeps its entry through OK and a restart, and the entry leads to the folder, not to the base.
+TEST_F(SettingsDialogTest, ADisplayNameAndAPathWithAnEqualsSignKeepTheirFolderThroughARestart) {
+    const std::string folder = dir.MakeDir("a=b");
+    dir.WriteFile("a=b\\old.txt", "old");
+    dir.WriteFile("base.txt", "base");
+    Window main = StartWith({"[extension]", "count=1", "ex1=.txt", "[Option]", "UpdateCheck=0"});
+    Window dialog = OpenSettings(main);
+    ASSERT_TRUE(AddFirstFixedFolder(dialog, folder, "2024=old"));
+    dialog.Child("Button2").Click();
+    ASSERT_TRUE(DialogClosed());
+    const Strings lines = IniLines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "|utf-8|2024%3Dold=" + folder), lines.end());
+
+    program.Close();
+    ASSERT_TRUE(program.WaitForExit().has_value());
+    driver::Program again{dir.Path()};
+    main = again.Start();
+    ASSERT_TRUE(ClickFolderEntry(main, "2024=old/")) << "the fixed folder's entry is gone";
+    Window files = main.Child("ListBox1");
+    EXPECT_TRUE(driver::WaitUntil([&] { return files.Items() == Strings{"old.txt"}; }, "the fixed folder's file"))
+        << "the entry does not lead to its folder";
+    again.OpenPopupMenu(main).Choose({kSettingsItem});
+    Window settings = again.WaitForWindow("TForm4");
+    EXPECT_EQ(settings.Child("ListBox1").Items(), Strings{folder});
+    EXPECT_EQ(settings.Child("ListBox2").Items(), Strings{"2024=old"});
     settings.Child("Button7").Click();
     EXPECT_TRUE(again.WaitForWindowGone("TForm4"));
 }

@@ -46,3 +46,30 @@ TEST(StoredText, ATextThatLooksStoredIsStoredToo) {
 }
 
 }  // namespace
+
+namespace {
+
+using settings::NeedsStoredForm;
+using settings::ProfileText;
+
+// Texts the profile format would read back as another text are stored, keys and values alike.
+TEST(StoredText, WhatTheFormatCannotHoldAsItIsIsStored) {
+    for (const char* text : {" x", "x ", "\tx", "x\t", "a\r\nb", "a\nb", "a\rb", "\"x\"", "'x'", "\"\"", "|utf-8|x"}) {
+        SCOPED_TRACE(text);
+        EXPECT_TRUE(NeedsStoredForm(text, ProfileText::Key));
+        EXPECT_TRUE(NeedsStoredForm(text, ProfileText::Value));
+    }
+    EXPECT_TRUE(NeedsStoredForm(std::string("a\0b", 3), ProfileText::Value));
+    for (const char* text : {"2024=old", "D:\\a=b", "[x]", ";x", "=x"}) {
+        SCOPED_TRACE(text);
+        EXPECT_TRUE(NeedsStoredForm(text, ProfileText::Key));
+        EXPECT_FALSE(NeedsStoredForm(text, ProfileText::Value)) << "a value follows the key's \"=\"";
+    }
+    for (const char* text : {"", "D:\\Docs", "a b", "\"x", "x\"", "x;[y]", "D:\\表示"}) {
+        SCOPED_TRACE(text);
+        EXPECT_FALSE(NeedsStoredForm(text, ProfileText::Key));
+        EXPECT_FALSE(NeedsStoredForm(text, ProfileText::Value));
+    }
+}
+
+}  // namespace

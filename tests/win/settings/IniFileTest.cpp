@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../../support/FolderLink.h"
 #include "SettingsTestFolder.h"
 #include "ui/CodePage.h"
 
@@ -209,6 +210,138 @@ TEST_F(IniFileTest, AFailedWriteReportsThePathAndKeepsEarlierWrites)
     CloseHandle(holder);
     EXPECT_EQ(ReadLines(path), (Strings{"[Form]", "Pos.Left=284", "Pos.Top=244"}));
     EXPECT_EQ(ini.ReadString("Form", "Pos.Width", "none"), "none");
+}
+
+// Paths are keys of Name and display names keys of Name2: a key or value the profile format would read as another
+// text is stored so that it reads back exactly, and nothing else in the file moves.
+TEST_F(IniFileTest, KeysAndValuesTheFormatCannotHoldReadBackExactly)
+{
+    const std::string path = PathOf("odd.ini");
+    IniFile ini(path);
+    ini.WriteString("Name2", "2024=old", "D:\\a=b");
+    ini.WriteString("Name", "D:\\a=b", "2024=old");
+    EXPECT_EQ(ReadRaw(path), "[Name2]\r\n|utf-8|2024%3Dold=D:\\a=b\r\n[Name]\r\n|utf-8|D:\\a%3Db=2024=old\r\n");
+
+    const Strings odd = {" lead", "trail ", "\tx\t", "\"q\"", "'q'", "[x]", ";x", "a\r\nb", "a\nb", "=x", "x=",
+                         "|utf-8|%41", "表示 ソ"};
+    for (std::size_t i = 0; i < odd.size(); ++i) {
+        ini.WriteString("Name2", odd[i], "value " + std::to_string(i));
+        ini.WriteString("Values", "v" + std::to_string(i), odd[i]);
+    }
+    for (std::size_t i = 0; i < odd.size(); ++i) {
+        SCOPED_TRACE(odd[i]);
+        EXPECT_EQ(ini.ReadString("Name2", odd[i], "none"), "value " + std::to_string(i));
+        EXPECT_EQ(ini.ReadString("Values", "v" + std::to_string(i), "none"), odd[i]);
+    }
+    EXPECT_EQ(ini.ReadString("Name2", "2024=old", ""), "D:\\a=b");
+    EXPECT_EQ(ini.ReadString("Name2", "2024", "none"), "none") << "no other key appeared";
+    EXPECT_EQ(ini.ReadString("Name2", "lead", "none"), "none");
+    EXPECT_EQ(ini.CountKeys("Name2"), odd.size() + 1);
+    const std::string raw = ReadRaw(path);
+    EXPECT_NE(raw.find("\r\nv9==x\r\n"), std::string::npos) << "a value may begin with \"=\", \"[\" or \";\"";
+    EXPECT_NE(raw.find("\r\nv5=[x]\r\n"), std::string::npos);
+    EXPECT_NE(raw.find("\r\n" + Cp932("表示 ソ") + "=value 12\r\n"), std::string::npos);
+}
+
+// An earlier version kept such keys as they stood; those it could find again are found again.
+TEST_F(IniFileTest, KeysAnEarlierVersionWroteAsTheyStoodAreStillFound)
+{
+    const std::string path = PathOf("earlier.ini");
+    WriteRaw(path, "[Name2]\r\n\"quoted\"=D:\\q\r\nspaced=D:\\s\r\n;semi=D:\\c\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.ReadString("Name2", "\"quoted\"", ""), "D:\\q");
+    EXPECT_EQ(ini.ReadString("Name2", " spaced ", ""), "D:\\s");
+    EXPECT_EQ(ini.ReadString("Name2", ";semi", ""), "D:\\c");
+    ini.WriteString("Name2", "\"quoted\"", "D:\\new");
+    EXPECT_EQ(ini.ReadString("Name2", "\"quoted\"", ""), "D:\\new");
+    EXPECT_EQ(ReadRaw(path), "[Name2]\r\n\"quoted\"=D:\\q\r\nspaced=D:\\s\r\n;semi=D:\\c\r\n"
+                             "|utf-8|\"quoted\"=D:\\new\r\n");
+}
+
+// The file is Shift-JIS on every system. Wine runs in code page 932 only; the program's own conversions are told
+// that the system's code page is another, as on a Western system or one set to UTF-8.
+TEST_F(IniFileTest, TheSystemsCodePageChangesNothingInTheFile)
+{
+    const std::string existing = "[Name]\r\nD:\\" + Cp932("資料\\表示") + "=" + Cp932("ソフト") + "\r\n[Name2]\r\n" +
+                                 Cp932("ソフト") + "=D:\\" + Cp932("資料\\表示") + "\r\n[Style]\r\nStyle=ListBox\r\n";
+    for (unsigned codePage : {ui::kUtf8CodePage, 1252u, ui::kShiftJisCodePage}) {
+        SCOPED_TRACE(codePage);
+        const ui::ScopedSystemCodePage system(codePage);
+        const std::string path = PathOf("cp" + std::to_string(codePage) + ".ini");
+        WriteRaw(path, existing);
+        IniFile ini(path);
+        EXPECT_EQ(ini.ReadString("Name", "D:\\資料\\表示", ""), "ソフト");
+        EXPECT_EQ(ini.ReadString("Name2", "ソフト", ""), "D:\\資料\\表示");
+        ini.WriteString("Name2", "ソフト", "D:\\資料\\表示");
+        ini.WriteString("Name", "D:\\资料", "café");
+        ini.WriteString("Style", "Style", "ComboBox");
+        EXPECT_EQ(ReadRaw(path), "[Name]\r\nD:\\" + Cp932("資料\\表示") + "=" + Cp932("ソフト") +
+                                     "\r\n|utf-8|D:\\%E8%B5%84%E6%96%99=|utf-8|caf%C3%A9\r\n[Name2]\r\n" +
+                                     Cp932("ソフト") + "=D:\\" + Cp932("資料\\表示") + "\r\n[Style]\r\nStyle=ComboBox\r\n");
+        EXPECT_EQ(ini.ReadString("Name", "D:\\资料", ""), "café");
+    }
+}
+
+// A write goes to a new file beside the old one, which then takes its place: nothing else stays behind, and what
+// a write cut short left behind is taken over by the next one.
+TEST_F(IniFileTest, AWriteReplacesTheWholeFileAndLeavesNothingBeside)
+{
+    const std::string path = PathOf("Tessaly.ini");
+    WriteRaw(path + ".new", "half a fi");
+    IniFile ini(path);
+    ini.WriteString("Form", "Pos.Left", "284");
+    ini.WriteString("Form", "Pos.Top", "244");
+    EXPECT_EQ(ReadRaw(path), "[Form]\r\nPos.Left=284\r\nPos.Top=244\r\n");
+    EXPECT_EQ(GetFileAttributesW(ui::ToWide(path + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// As with the profile functions, a read-only file refuses every write, and a hidden file stays hidden.
+TEST_F(IniFileTest, AReadOnlyFileRefusesWritesAndAHiddenOneStaysHidden)
+{
+    const std::string path = PathOf("Tessaly.ini");
+    const std::wstring widePath = ui::ToWide(path);
+    WriteRaw(path, "[Form]\r\nPos.Left=284\r\n");
+    ASSERT_TRUE(SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_THROW(IniFile(path).WriteString("Form", "Pos.Left", "1"), WriteError);
+    EXPECT_THROW(IniFile(path).WriteString("Form", "Pos.Left", "284"), WriteError);
+    EXPECT_EQ(ReadRaw(path), "[Form]\r\nPos.Left=284\r\n");
+    EXPECT_EQ(IniFile(path).ReadInteger("Form", "Pos.Left", 0), 284) << "a read-only file is read as ever";
+
+    ASSERT_TRUE(SetFileAttributesW(widePath.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    if (!(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_HIDDEN))
+        GTEST_SKIP() << "this file system keeps no hidden attribute";
+    IniFile(path).WriteString("Form", "Pos.Left", "1");
+    EXPECT_EQ(ReadRaw(path), "[Form]\r\nPos.Left=1\r\n");
+    EXPECT_TRUE(GetFileAttributesW(widePath.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+}
+
+// A Tessaly.ini that is a link stays one: the write reaches the file it leads to, as with the profile functions.
+TEST_F(IniFileTest, ALinkedFileIsWrittenWhereItLeads)
+{
+    const std::string shared = PathOf("shared.ini");
+    WriteRaw(shared, "[Form]\r\nPos.Left=284\r\n");
+    const std::string hard = PathOf("hard.ini");
+    ASSERT_TRUE(CreateHardLinkW(ui::ToWide(hard).c_str(), ui::ToWide(shared).c_str(), nullptr));
+    IniFile(hard).WriteString("Form", "Pos.Top", "244");
+    EXPECT_EQ(ReadRaw(shared), "[Form]\r\nPos.Left=284\r\nPos.Top=244\r\n") << "a hard link shares the write";
+
+    const std::string soft = PathOf("soft.ini");
+    const std::wstring wideSoft = ui::ToWide(soft);
+    if (!CreateSymbolicLinkW(wideSoft.c_str(), ui::ToWide(shared).c_str(), 0x2) ||
+        GetFileAttributesW(wideSoft.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        DeleteFileW(wideSoft.c_str());
+        const std::string unixLink = test_support::UnixPathOf(wideSoft);
+        const std::string unixTarget = test_support::UnixPathOf(ui::ToWide(shared));
+        ASSERT_FALSE(unixLink.empty());
+        ASSERT_TRUE(test_support::RunUnixCommand("/bin/ln -s \"" + unixTarget + "\" \"" + unixLink + "\""));
+        ASSERT_TRUE(test_support::WaitFor([&] { return GetFileAttributesW(wideSoft.c_str()) != INVALID_FILE_ATTRIBUTES; }));
+    }
+    IniFile(soft).WriteString("Form", "Pos.Width", "378");
+    EXPECT_EQ(ReadRaw(shared), "[Form]\r\nPos.Left=284\r\nPos.Top=244\r\nPos.Width=378\r\n");
+    IniFile(shared).WriteString("Form", "Pos.Height", "225");
+    EXPECT_EQ(IniFile(soft).ReadInteger("Form", "Pos.Height", 0), 225) << "the link is still a link";
+    EXPECT_EQ(IniFile(hard).ReadInteger("Form", "Pos.Width", 0), 378);
+    test_support::RemoveFolderLink(wideSoft);
 }
 
 }  // namespace

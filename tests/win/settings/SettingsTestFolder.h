@@ -89,7 +89,10 @@ protected:
     }
 
     // The bytes of a text in code page 932, as the settings file holds it.
-    static std::string Cp932(const std::string& text) { return ui::ToCodePageWithoutBestFit(ui::ToWide(text)); }
+    static std::string Cp932(const std::string& text)
+    {
+        return ui::ToCodePageWithoutBestFit(ui::ToWide(text), ui::kShiftJisCodePage);
+    }
 
     // The file's lines in UTF-8, each of which must end in CR LF in the file; blank lines are left out (they carry
     // no meaning).
@@ -104,7 +107,7 @@ protected:
             if (end == std::string::npos) end = bytes.size();
             std::string line = bytes.substr(pos, end - pos);
             EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << "stray CR or LF in line: " << line;
-            if (!line.empty()) lines.push_back(ui::FromWide(ui::FromCodePage(line)));
+            if (!line.empty()) lines.push_back(ui::FromWide(ui::FromCodePage(line, ui::kShiftJisCodePage)));
             pos = end + 2;
         }
         return lines;

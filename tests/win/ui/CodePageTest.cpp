@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -35,6 +36,27 @@ TEST(CodePage, OnlyTextsTheCodePageHoldsArePassedAsThemselves)
     EXPECT_EQ(ui::ToCodePageWithoutBestFit(L"\u8868"), "\x95\x5C");
     EXPECT_EQ(ui::ToCodePageWithoutBestFit(L"a\u00A5b"), "a?b");
     EXPECT_EQ(ui::FromCodePage("\x83\x5C"), L"\u30BD");
+}
+
+// What the system's code page holds, for the code that still asks: UTF-8 holds every text.
+TEST(CodePage, TheSystemsCodePageIsAskedRightlyEvenWhenItIsUtf8)
+{
+    {
+        const ui::ScopedSystemCodePage system(ui::kUtf8CodePage);
+        EXPECT_TRUE(ui::CodePageHolds(L"D:\\caf\u00E9 \uD55C\uAE00 \U0001F600 \u8868"));
+        EXPECT_FALSE(ui::CodePageHolds(L"a\xD800" L"b")) << "an unpaired surrogate has no UTF-8 form";
+        EXPECT_EQ(ui::FromCodePage("caf\xC3\xA9"), L"caf\u00E9");
+    }
+    {
+        const ui::ScopedSystemCodePage system(1252);
+        EXPECT_TRUE(ui::CodePageHolds(L"D:\\caf\u00E9"));
+        EXPECT_FALSE(ui::CodePageHolds(L"\u8868"));
+    }
+    EXPECT_TRUE(ui::CodePageHolds(L"\u8868"));
+    EXPECT_FALSE(ui::CodePageHolds(L"D:\\caf\u00E9"));
+    EXPECT_TRUE(ui::CodePageHolds(L"\uD55C\uAE00", ui::kUtf8CodePage)) << "a code page named by its number";
+    EXPECT_EQ(ui::ToCodePageExactly(L"\u8868", ui::kShiftJisCodePage), std::optional<std::string>("\x95\x5C"));
+    EXPECT_EQ(ui::ToCodePageExactly(L"caf\u00E9", ui::kShiftJisCodePage), std::nullopt);
 }
 
 }  // namespace
