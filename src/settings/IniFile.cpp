@@ -10,6 +10,7 @@
 #include "settings/rules/ProfileLines.h"
 #include "settings/rules/ProfileValues.h"
 #include "settings/rules/StoredText.h"
+#include "text/ExactPath.h"
 #include "ui/CodePage.h"
 
 namespace settings {
@@ -32,7 +33,7 @@ IniFile::IniFile(std::string path) : path_(std::move(path)) {}
 
 bool IniFile::Exists() const
 {
-    DWORD attributes = GetFileAttributesW(ui::ToWide(path_).c_str());
+    DWORD attributes = GetFileAttributesW(ui::ToWide(text::ExactSystemPath(path_)).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "settings/IniFile.h"
+#include "text/ExactPath.h"
 #include "ui/CodePage.h"
 
 namespace settings {
@@ -64,6 +65,10 @@ bool WriteAll(HANDLE file, const std::string& bytes)
     return true;
 }
 
+// The path the file functions take to reach exactly the file named: a program folder named "old." keeps its own
+// settings file, never that of a folder "old" beside it.
+std::wstring ExactWide(const std::string& path) { return ui::ToWide(text::ExactSystemPath(path)); }
+
 // Where a symbolic link leads, as a path the file functions take.
 std::wstring FinalPath(HANDLE file)
 {
@@ -81,14 +86,14 @@ std::wstring FinalPath(HANDLE file)
 
 std::optional<std::string> ReadIniFileBytes(const std::string& path)
 {
-    FileHandle file(CreateFileW(ui::ToWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+    FileHandle file(CreateFileW(ExactWide(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     std::string bytes;
     if (!file.valid() || !ReadAll(file.get(), bytes)) return std::nullopt;
     return bytes;
 }
 
-IniFileUpdate::IniFileUpdate(const std::string& path) : path_(path), target_(ui::ToWide(path))
+IniFileUpdate::IniFileUpdate(const std::string& path) : path_(path), target_(ExactWide(path))
 {
     FileHandle file(CreateFileW(target_.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
