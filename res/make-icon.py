@@ -2,8 +2,8 @@
 """Draws Tessaly's icon (a yellow folder with a green arrow leaving it) at every size a display scale asks for.
 
 The drawing is a few outlined shapes on a 32-unit grid, filled pixel by pixel at the small sizes (crisp) and with
-smooth edges from 32 up; the outline stays at least one pixel wide. Sizes 16 to 64 are 32-bit bitmaps with an AND mask, 256 is a
-PNG image (as Windows Vista and later read it). Run once after changing the drawing; the resulting res/Tessaly.ico
+smooth edges from 32 up; the outline stays at least one pixel wide. Sizes 16 to 32 are 32-bit bitmaps with an AND mask,
+40 and up PNG images (as Windows Vista and later read them). Run once after changing the drawing; the resulting res/Tessaly.ico
 is committed:
     python3 res/make-icon.py res/Tessaly.ico
 """
@@ -13,6 +13,9 @@ import sys
 import zlib
 
 SIZES = [16, 20, 24, 32, 40, 48, 64, 256]
+# Sizes from 40 up are PNG images, a quarter of the bytes of a bitmap and the same pixels: only the display scales of
+# Windows Vista and later ask for them.
+PNG_FROM = 40
 
 BLACK = (0, 0, 0)
 YELLOW = (255, 255, 0)
@@ -124,7 +127,7 @@ def icon_bytes():
     images = []
     for size in SIZES:
         rows = render(size)
-        images.append(png_image(size, rows) if size >= 256 else bitmap_image(size, rows))
+        images.append(png_image(size, rows) if size >= PNG_FROM else bitmap_image(size, rows))
     offset = 6 + 16 * len(SIZES)
     directory = struct.pack("<HHH", 0, 1, len(SIZES))
     for size, image in zip(SIZES, images):

@@ -5,6 +5,7 @@
 #include "driver/PopupMenu.h"
 #include "driver/Program.h"
 #include "driver/Screenshot.h"
+#include "driver/Text.h"
 #include "driver/Wait.h"
 #include "driver/Window.h"
 
@@ -81,6 +82,51 @@ TEST(AboutBox, DesignAndVersionNumber)
     EXPECT_TRUE(main.IsEnabled());
     EXPECT_NO_THROW(PopupMenu::OpenOn(main.Child("ListBox1")).Dismiss());
     EXPECT_EQ(app.MessageBoxesSeen(), 0);
+}
+
+// The program's icon at every size a display scale asks for (the larger ones are PNG images in the icon): each
+// loads at its own size and draws the folder, not an empty square.
+TEST(AboutBox, TheProgramsIconDrawsAtEverySize)
+{
+    TempDir dir;
+    const Program app(dir.Path());
+    const HMODULE image = LoadLibraryExW(ToWide(app.ExePath()).c_str(), nullptr,
+                                         LOAD_LIBRARY_AS_IMAGE_RESOURCE | LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(image, nullptr);
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+        SCOPED_TRACE(size);
+        const auto icon = static_cast<HICON>(LoadImageW(image, L"MAINICON", IMAGE_ICON, size, size, 0));
+        ASSERT_NE(icon, nullptr);
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon, &info));
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, size);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+
+        // Drawn on magenta, the icon covers a good part of its square.
+        HDC screen = GetDC(nullptr);
+        HDC dc = CreateCompatibleDC(screen);
+        HBITMAP canvas = CreateCompatibleBitmap(screen, size, size);
+        ReleaseDC(nullptr, screen);
+        HGDIOBJ old = SelectObject(dc, canvas);
+        HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+        const RECT all{0, 0, size, size};
+        FillRect(dc, &all, magenta);
+        DeleteObject(magenta);
+        DrawIconEx(dc, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
+        int covered = 0;
+        for (int y = 0; y < size; ++y) {
+            for (int x = 0; x < size; ++x) covered += GetPixel(dc, x, y) != RGB(255, 0, 255);
+        }
+        EXPECT_GT(covered, size * size / 3);
+        SelectObject(dc, old);
+        DeleteObject(canvas);
+        DeleteDC(dc);
+        DestroyIcon(icon);
+    }
+    FreeLibrary(image);
 }
 
 TEST(AboutBox, EachOpeningIsANewInstanceReleasedWhenClosed)
