@@ -1,5 +1,5 @@
-// Reaching the program from anywhere: the hotkey that brings the window to the front and hides it again, and the icon
-// in the notification area with its menu, driven through the real program and real keys.
+// Reaching the program from anywhere: the hotkey that brings the window to the front and hides it again, the icon in
+// the notification area with its menu, and one window per folder, driven through the real program and real keys.
 #include "app/MainWindowSupport.h"
 
 using namespace main_window;
@@ -105,6 +105,34 @@ private:
     bool held_;
 };
 
+// Starts the exe once more, as a user's second double click does, and returns its exit code once it has ended.
+std::optional<DWORD> StartAgainAndWait(const std::string& exePath, const std::string& folder)
+{
+    std::wstring commandLine = L"\"" + driver::ToWide(exePath) + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessW(driver::ToWide(exePath).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        driver::ToWide(folder).c_str(), &startup, &process)) {
+        return std::nullopt;
+    }
+    CloseHandle(process.hThread);
+    std::optional<DWORD> exitCode;
+    const bool ended = driver::PollUntil([&] {
+        OtherWindow::Pump();
+        return WaitForSingleObject(process.hProcess, 0) == WAIT_OBJECT_0;
+    });
+    DWORD code = 0;
+    if (ended && GetExitCodeProcess(process.hProcess, &code)) {
+        exitCode = code;
+    } else {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
 }  // namespace
 
 // With another window in front, the hotkey brings the window to the front with the file list focused, ready for
@@ -207,4 +235,46 @@ TEST(NotificationArea, WithoutTheSettingThereIsNoIcon)
     PostMessageW(main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     ASSERT_TRUE(driver::WaitUntil([&] { return IsIconic(main.Handle()) != FALSE; }, "the window minimised"));
     EXPECT_TRUE(main.IsVisible());
+}
+
+// Started again from the same folder, the program brings the running window to the front, restored, and the
+// second start ends without touching the settings file.
+TEST(OneWindowPerFolder, ASecondStartBringsTheFirstWindowToTheFrontAndEnds)
+{
+    Session s;
+    s.WriteIni(OptionIni({}, {"[Form]", "Pos.Left=140", "Pos.Top=100"}));
+    s.WriteFile("a.txt");
+    const driver::Window& main = s.Start();
+    s.WaitForCounts();
+    const driver::Rect place = main.Bounds();
+    PostMessageW(main.Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(driver::WaitUntil([&] { return IsIconic(main.Handle()) != FALSE; }, "the window minimised"));
+    OtherWindow other;
+    driver::BringToForeground(other.AsWindow());
+    const std::string ini = driver::ReadFileBytes(s.IniPath());
+
+    EXPECT_EQ(StartAgainAndWait(s.Program().ExePath(), s.Base()), 0u) << "the second start did not end";
+    ASSERT_TRUE(InFrontWithTheFileListFocused(s));
+    EXPECT_EQ(main.Bounds(), place);
+    EXPECT_EQ(driver::ReadFileBytes(s.IniPath()), ini);
+    EXPECT_TRUE(s.Program().IsRunning());
+    EXPECT_EQ(s.Program().MessageBoxesSeen(), 0);
+}
+
+// A copy in another folder is another program: both windows show, side by side.
+TEST(OneWindowPerFolder, ACopyInAnotherFolderShowsAWindowOfItsOwn)
+{
+    Session first;
+    first.WriteIni(OptionIni({}));
+    Session second;
+    second.WriteIni(OptionIni({}, {"[Form]", "Pos.Left=500"}));
+    first.Start();
+    second.Start();
+    first.WaitForCounts();
+    second.WaitForCounts();
+    EXPECT_TRUE(first.Program().IsRunning());
+    EXPECT_TRUE(second.Main().IsVisible());
+    EXPECT_NE(first.Main(), second.Main());
+    second.CloseAndWait();
+    first.CloseAndWait();
 }
