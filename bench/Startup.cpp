@@ -152,10 +152,12 @@ void MeasureStart(const std::string& folder, StartFigures& f)
     CloseHandle(process);
 }
 
-// Gives folder a copy of the program and settings that list every file; false when the program is missing.
+// Gives folder a copy of the program and settings that list every file, with a hotkey and the icon in the
+// notification area on; false when the program is missing.
 bool PrepareProgramFolder(const std::string& folder)
 {
-    const std::string ini = "[Option]\r\nUpdateCheck=0\r\n[extension]\r\ncount=1\r\nex1=.*\r\n";
+    const std::string ini = "[Option]\r\nUpdateCheck=0\r\nHotKey=Ctrl+Alt+F12\r\nTaskTray=1\r\n"
+                            "[extension]\r\ncount=1\r\nex1=.*\r\n";
     HANDLE h = CreateFileA((folder + "\\Tessaly.ini").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;

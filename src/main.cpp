@@ -1,8 +1,9 @@
-// Program entry: the application object, its title, the main window, and the message loop.
+// Program entry: one program per folder, the application object, its title, the main window, and the message loop.
 #include <windows.h>
 
 #include <cstdlib>
 
+#include "app/FolderInstance.h"
 #include "app/Unit1.h"
 #include "ui/Application.h"
 
@@ -16,5 +17,17 @@ void __verbose_terminate_handler() { std::abort(); }
 #endif
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    return ui::RunProgram("Tessaly", [](ui::Application& app) { app.CreateForm(Form1); });
+    // A start from a folder whose program runs already brings that window to the front and ends here, before
+    // anything reads or writes the settings file.
+    TFolderInstance instance;
+    if (instance.AlreadyRunning()) {
+        instance.ShowRunningWindow();
+        return 0;
+    }
+    return ui::RunProgram("Tessaly", [&instance](ui::Application& app) {
+        instance.Listen([] {
+            if (Form1) Form1->SummonWindow();
+        });
+        app.CreateForm(Form1);
+    });
 }

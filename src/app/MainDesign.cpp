@@ -71,6 +71,12 @@ void TForm1::CreatePopupMenu() {
     SearchforHelpOn1 = add("SearchforHelpOn1", "トピックの検索");
     Exit1 = add("Exit1", "終了");
 
+    PopupMenu2 = new ui::PopupMenu(this, "PopupMenu2");
+    Show1 = new ui::MenuItem(this, "Show1", "表示");
+    Exit2 = new ui::MenuItem(this, "Exit2", "終了");
+    PopupMenu2->Items().Add(Show1);
+    PopupMenu2->Items().Add(Exit2);
+
     SetPopupMenu(PopupMenu1);
     Button2->SetPopupMenu(PopupMenu1);
     Button1->SetPopupMenu(PopupMenu1);
@@ -84,6 +90,7 @@ void TForm1::BindEvents() {
     OnResize = std::bind(&TForm1::FormResize, this, _1);
     OnDpiChanged = std::bind(&TForm1::FormDpiChanged, this, _1);
     OnDblClick = std::bind(&TForm1::FormDblClick, this, _1);
+    OnMinimize = std::bind(&TForm1::FormMinimize, this, _1);
     OnMouseDown = std::bind(&TForm1::FormMouseDown, this, _1, _2, _3, _4, _5);
 
     Label3->OnClick = std::bind(&TForm1::Exit1Click, this, _1);
@@ -116,6 +123,8 @@ void TForm1::BindEvents() {
     About1->OnClick = std::bind(&TForm1::About1Click, this, _1);
     SearchforHelpOn1->OnClick = std::bind(&TForm1::SearchforHelpOn1Click, this, _1);
     Exit1->OnClick = std::bind(&TForm1::Exit1Click, this, _1);
+    Show1->OnClick = std::bind(&TForm1::Show1Click, this, _1);
+    Exit2->OnClick = std::bind(&TForm1::Exit1Click, this, _1);
 
     SearchDir1->OnFind = std::bind(&TForm1::SearchDir1Find, this, _1, _2, _3, _4, _5);
 }

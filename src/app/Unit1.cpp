@@ -138,6 +138,8 @@ void TForm1::FormCreate(ui::Component*) {
     int folders = ComboStyle() ? ComboBox1->Items().Count() : ListBox2->Items().Count();
     Label1->SetCaption("フォルダリスト " + std::to_string(folders));
     Label2->SetCaption("ファイルリスト " + std::to_string(ListBox1->Items().Count()));
+
+    ApplyHotKeyAndTrayIcon();
 }
 
 void TForm1::KeepWithinReach() {

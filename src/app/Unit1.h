@@ -12,9 +12,13 @@
 #include "settings/IniFile.h"
 #include "ui/Edits.h"
 #include "ui/Form.h"
+#include "ui/HotKey.h"
 #include "ui/ListControls.h"
 #include "ui/Menus.h"
+#include "ui/NotifyIcon.h"
 #include "ui/StdCtrls.h"
+
+#include <memory>
 
 // The folder that holds the program, with a trailing backslash; recomputed at every start-up run.
 extern std::string BaseFolder;
@@ -55,6 +59,11 @@ public:
     ui::MenuItem* SearchforHelpOn1;
     ui::MenuItem* Exit1;
 
+    // The menu of the icon in the notification area.
+    ui::PopupMenu* PopupMenu2;
+    ui::MenuItem* Show1;
+    ui::MenuItem* Exit2;
+
     TSearchDir* SearchDir1;
 
     // Start-up and lifecycle.
@@ -62,6 +71,13 @@ public:
     void FormClose(ui::Component* Sender, ui::CloseAction& Action);
     void Exit1Click(ui::Component* Sender);
     void N4Click(ui::Component* Sender);
+
+    // The hotkey and the notification area (HotKeyTray.cpp).
+    // Shows the window wherever it is (behind others, minimised, hidden in the notification area), brings it to the
+    // front and puts the focus in the file list; while a dialog of the program is open, brings the dialog.
+    void SummonWindow();
+    void Show1Click(ui::Component* Sender);
+    void FormMinimize(ui::Component* Sender);
 
     // Display modes.
     void Button3Click(ui::Component* Sender);
@@ -184,6 +200,17 @@ private:
     void OpenDownloadPage(const std::string& comment);
 
     // Help and About (HelpAbout.cpp).
+
+    // The hotkey and the notification area (HotKeyTray.cpp).
+    // Registers the hotkey of the settings file in place of the one before, reporting one that is taken, and adds
+    // or removes the icon in the notification area as the settings file says.
+    void ApplyHotKeyAndTrayIcon();
+    // The hotkey: shows the window when it is not in front; hides it when it is.
+    void HotKeyPress();
+    void ShowTrayMenu(int x, int y);
+
+    ui::HotKey hotKey_;
+    std::unique_ptr<ui::NotifyIcon> trayIcon_;  // while the settings file asks for the icon
 
     int walkDepth_ = 2;
     std::vector<std::string> folderEntries_;  // the folder list's entries while a start-up run collects them

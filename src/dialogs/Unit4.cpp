@@ -64,7 +64,7 @@ TForm4::TForm4(ui::Component* owner) : ui::Form(owner, "TForm4", "Form4") {
     SetCaption("設定");
     SetBorderStyle(ui::BorderStyle::Dialog);
     SetSystemMenu(false);
-    SetDesignClientSize(714, 319);
+    SetDesignClientSize(714, 373);
     // Centred on the desktop.
     SetBounds((GetSystemMetrics(SM_CXSCREEN) - Width()) / 2, (GetSystemMetrics(SM_CYSCREEN) - Height()) / 2,
               Width(), Height());
@@ -129,6 +129,12 @@ void TForm4::CreateDesign() {
     Button13 = new ui::Button(this, this, "Button13", "ヘルプ", 528, 288, 81, 20);
     Button7 = new ui::Button(this, this, "Button7", "キャンセル", 624, 288, 81, 20);
 
+    // Added below the dialog as it was, so that every control above keeps its place.
+    GroupBox6 = new ui::GroupBox(this, this, "GroupBox6", "ホットキーと通知領域", 8, 316, 697, 49);
+    Label14 = new ui::Label(this, GroupBox6, "Label14", "ホットキー", 16, 22, 60, 12);
+    HotKey1 = new ui::HotKeyEdit(this, GroupBox6, "HotKey1", 80, 18, 177, 20);
+    CheckBox2 = new ui::CheckBox(this, GroupBox6, "CheckBox2", "通知領域に常駐する", 280, 20, 177, 17);
+
     SetGroupHint(GroupBox1, "このソフトのあるフォルダの階層下にない表示させたいフォルダを設定します");
     SetGroupHint(GroupBox4, "関連付けされていないアプリケーションで開く時に使用するアプリケーションを設定します");
     SetGroupHint(GroupBox2, "全ての拡張子に対応させるには*を登録してください");
@@ -138,8 +144,10 @@ void TForm4::CreateDesign() {
                            static_cast<ui::Control*>(GroupBox3), static_cast<ui::Control*>(GroupBox1),
                            static_cast<ui::Control*>(GroupBox4), static_cast<ui::Control*>(GroupBox2),
                            static_cast<ui::Control*>(Button2), static_cast<ui::Control*>(Button13),
-                           static_cast<ui::Control*>(Button7)})
+                           static_cast<ui::Control*>(Button7), static_cast<ui::Control*>(GroupBox6)})
         c->SetTabOrder(order++);
+    HotKey1->SetTabOrder(0);
+    CheckBox2->SetTabOrder(1);
     SpinEdit3->SetTabOrder(0);
     SpinEdit1->SetTabOrder(0);
     SpinEdit2->SetTabOrder(1);
@@ -210,6 +218,15 @@ void TForm4::FormCreate(ui::Component*) {
     SpinEdit2->SetValue(settings::ReadFileListScroll(ini));
     SpinEdit3->SetValue(settings::ReadDepth(ini));
     CheckBox1->SetChecked(settings::ReadUpdateCheck(ini));
+    loadedHotKey_ = app::ParseHotKey(settings::ReadHotKey(ini));
+    HotKey1->SetValue(app::ControlValueOf(loadedHotKey_));
+    CheckBox2->SetChecked(settings::ReadTaskTray(ini));
+}
+
+std::string TForm4::HotKeyText() const {
+    const unsigned shown = HotKey1->Value();
+    return app::FormatHotKey(shown == app::ControlValueOf(loadedHotKey_) ? loadedHotKey_
+                                                                         : app::HotKeyFromControl(shown));
 }
 
 // ------------------------------------------------------------------------------------------------ fixed folders
@@ -383,6 +400,8 @@ void TForm4::SaveSettings(ui::Component* Sender) {
     record.fileListScroll = SpinEdit2->Value();
     record.updateCheck = CheckBox1->Checked();
     record.depth = SpinEdit3->Value();
+    record.hotKey = HotKeyText();
+    record.taskTray = CheckBox2->Checked();
     settings::WriteAllSettings(SettingsFile(), record);
 
     if (!Form1) return;

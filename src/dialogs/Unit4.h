@@ -1,8 +1,10 @@
-// The settings dialog: fixed folders, applications, extensions, scroll widths, folder depth and the update check.
+// The settings dialog: fixed folders, applications, extensions, scroll widths, folder depth, the update check, the
+// hotkey and the icon in the notification area.
 // It loads its controls from the settings file when it is created; OK writes them back and rebuilds the main
 // window from the file, Cancel discards every change.
 #pragma once
 
+#include "app/rules/HotKeyText.h"
 #include "components/FolderDialog.h"
 #include "ui/Edits.h"
 #include "ui/FileDialogs.h"
@@ -62,6 +64,11 @@ public:
     ui::ListBox* ListBox3;
     ui::Button* Button5;
 
+    ui::GroupBox* GroupBox6;  // hotkey and notification area
+    ui::Label* Label14;
+    ui::HotKeyEdit* HotKey1;
+    ui::CheckBox* CheckBox2;
+
     ui::Button* Button2;   // OK
     ui::Button* Button13;  // ヘルプ
     ui::Button* Button7;   // キャンセル
@@ -94,6 +101,10 @@ private:
     void CreateDesign();
     void BindEvents();
     void SaveSettings(ui::Component* Sender);
+    // The hotkey OK writes: the one loaded, Win included (the control has no Win), while the control still shows it.
+    std::string HotKeyText() const;
+
+    app::HotKey loadedHotKey_;
 };
 
 // The settings dialog while one is open.

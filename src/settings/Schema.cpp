@@ -33,6 +33,8 @@ const char* const kFileList = "FileList";
 
 const char* const kOption = "Option";
 const char* const kUpdateCheck = "UpdateCheck";
+const char* const kHotKey = "HotKey";
+const char* const kTaskTray = "TaskTray";
 
 const char* const kDirDeep = "DirDeep";
 const char* const kDepth = "depth";
@@ -116,6 +118,16 @@ bool ReadUpdateCheck(const IniFile& ini)
 int ReadDepth(const IniFile& ini)
 {
     return ini.ReadInteger(kDirDeep, kDepth, kDefaultDepth);
+}
+
+std::string ReadHotKey(const IniFile& ini)
+{
+    return ini.ReadString(kOption, kHotKey, "");
+}
+
+bool ReadTaskTray(const IniFile& ini)
+{
+    return ini.ReadBool(kOption, kTaskTray, kDefaultTaskTray);
 }
 
 StoredList<FixedFolder> ReadFixedFolders(const IniFile& ini)
@@ -208,6 +220,8 @@ void WriteAllSettings(const IniFile& ini, const SettingsRecord& record)
     ini.WriteInteger(kScrollBar, kFileList, record.fileListScroll);
     ini.WriteBool(kOption, kUpdateCheck, record.updateCheck);
     ini.WriteInteger(kDirDeep, kDepth, record.depth);
+    ini.WriteString(kOption, kHotKey, record.hotKey);
+    ini.WriteBool(kOption, kTaskTray, record.taskTray);
 }
 
 void WriteNoExtension(const IniFile& ini)

@@ -18,6 +18,7 @@ constexpr int kDefaultDepth = 2;           // DirDeep/depth
 constexpr bool kDefaultUpdateCheck = true; // Option/UpdateCheck
 constexpr bool kDefaultBarHide = false;    // Style/bar_hide
 constexpr bool kDefaultOnTop = false;      // Style/OnTop
+constexpr bool kDefaultTaskTray = false;   // Option/TaskTray
 
 // Full path of the settings file for a base folder that ends in a backslash.
 std::string SettingsPath(const std::string& baseFolder);
@@ -64,6 +65,8 @@ struct SettingsRecord {
     int fileListScroll = kDefaultScrollFactor;
     bool updateCheck = kDefaultUpdateCheck;
     int depth = kDefaultDepth;
+    std::string hotKey;  // "Ctrl+Alt+T"; empty: none
+    bool taskTray = kDefaultTaskTray;
 };
 
 // Form/Pos.Left, Pos.Top, Pos.Width, Pos.Height, each defaulting to the matching value of current.
@@ -90,6 +93,13 @@ bool ReadUpdateCheck(const IniFile& ini);
 // DirDeep/depth, default 2, taken as it stands.
 int ReadDepth(const IniFile& ini);
 
+// Option/HotKey: the key combination that shows and hides the main window from anywhere, as text ("Ctrl+Alt+T");
+// default empty, none.
+std::string ReadHotKey(const IniFile& ini);
+
+// Option/TaskTray: whether the program keeps an icon in the notification area and minimises into it; default false.
+bool ReadTaskTray(const IniFile& ini);
+
 // FixedFolder Setting/count, then F_Folder1 ... with each folder's display name from section Name.
 StoredList<FixedFolder> ReadFixedFolders(const IniFile& ini);
 
@@ -114,7 +124,8 @@ void WriteWindowState(const IniFile& ini, const WindowState& state);
 
 // Writes every setting of the dialog in this order: fixed-folder count, then per folder F_Folder i, Name/path and
 // Name2/display name; application count, then per application Aplication i in Aplication and Aplication2;
-// extension count, then ex i; ScrollBar FolderList, FileList; Option UpdateCheck; DirDeep depth. Nothing is erased
+// extension count, then ex i; ScrollBar FolderList, FileList; Option UpdateCheck; DirDeep depth; Option HotKey,
+// TaskTray. Nothing is erased
 // first: entries beyond a shorter list stay in the file, unread. Throws WriteError.
 void WriteAllSettings(const IniFile& ini, const SettingsRecord& record);
 

@@ -77,4 +77,14 @@ void SpinEdit::SetVisible(bool v) {
     if (updown_) ShowWindow(updown_, v ? SW_SHOWNA : SW_HIDE);
 }
 
+HotKeyEdit::HotKeyEdit(Component* owner, Control* parent, const std::string& name, int left, int top, int width,
+                       int height)
+    : Control(owner, parent, name) {
+    CreateHandle(HOTKEY_CLASSW, WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE, left, top, width, height);
+}
+
+unsigned HotKeyEdit::Value() const { return LOWORD(SendMessageW(hwnd_, HKM_GETHOTKEY, 0, 0)); }
+
+void HotKeyEdit::SetValue(unsigned value) { SendMessageW(hwnd_, HKM_SETHOTKEY, value & 0xFFFF, 0); }
+
 }  // namespace ui

@@ -1,4 +1,5 @@
-// The single-line edit box and the spin edit (an edit box with arrows whose value stays within its range).
+// The single-line edit box, the spin edit (an edit box with arrows whose value stays within its range) and the
+// system's hotkey box (it shows the key combination pressed in it).
 #pragma once
 
 #include "ui/Control.h"
@@ -33,6 +34,14 @@ private:
     int Clamp(long long v) const;
     HWND updown_ = nullptr;
     int min_, max_;
+};
+
+class HotKeyEdit : public Control {
+public:
+    HotKeyEdit(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height);
+    // The combination: the virtual key in the low byte, the HOTKEYF_ flags in the high byte; 0 for none.
+    unsigned Value() const;
+    void SetValue(unsigned value);
 };
 
 }  // namespace ui

@@ -456,6 +456,7 @@ LRESULT Form::FormMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SIZE:
         if (OnResize) OnResize(this);
+        if (wp == SIZE_MINIMIZED && OnMinimize) OnMinimize(this);
         return 0;
     case WM_DPICHANGED:
         ChangeDpi(LOWORD(wp), *reinterpret_cast<const RECT*>(lp));

@@ -83,6 +83,8 @@ public:
     NotifyEvent OnCreate;
     NotifyEvent OnResize;
     NotifyEvent OnDpiChanged;
+    // The form has been minimised (its minimise button, the system menu, or Application::Minimize).
+    NotifyEvent OnMinimize;
     CloseEvent OnClose;
 
     // Runs OnCreate (the application does this right after constructing the form).

@@ -96,7 +96,7 @@ void BuildMenu(HMENU menu, const MenuItem& parent, std::map<UINT, MenuItem*>& id
 
 }  // namespace
 
-void PopupMenu::Popup(int x, int y, void* ownerWindow) {
+void PopupMenu::Popup(int x, int y, void* ownerWindow, bool above) {
     std::map<UINT, MenuItem*> ids;
     MenuHandle menu(CreatePopupMenu());  // destroying the menu destroys its submenus too
     BuildMenu(menu.get(), *root_, ids);
@@ -106,8 +106,8 @@ void PopupMenu::Popup(int x, int y, void* ownerWindow) {
     // focus to a message box that has already closed again: under Wine one that arrives while the menu runs
     // cancels the menu (an immediate right click or menu key after closing a box would show nothing).
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-    UINT chosen = static_cast<UINT>(
-        TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, x, y, 0, owner, nullptr));
+    const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | (above ? TPM_BOTTOMALIGN : TPM_TOPALIGN);
+    UINT chosen = static_cast<UINT>(TrackPopupMenu(menu.get(), flags, x, y, 0, owner, nullptr));
     PostMessageW(owner, WM_NULL, 0, 0);
     auto it = ids.find(chosen);
     if (it != ids.end()) it->second->Click();

@@ -48,8 +48,10 @@ public:
     PopupMenu(Component* owner, const std::string& name);
     // The top-level items live under this root.
     MenuItem& Items() { return *root_; }
-    // Shows the menu at screen point (x, y) for the window owner; a chosen item is clicked after the menu closes.
-    void Popup(int x, int y, void* ownerWindow);
+    // Shows the menu at screen point (x, y) for the window owner, below the point or, with above, above it (the menu
+    // of an icon in the notification area, which opens over the task bar); a chosen item is clicked after the menu
+    // closes.
+    void Popup(int x, int y, void* ownerWindow, bool above = false);
     // Clicks the item with this shortcut; false when none has it.
     bool IsShortCut(const ShortCut& sc);
 

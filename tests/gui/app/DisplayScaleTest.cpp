@@ -289,7 +289,7 @@ TEST(DisplayScale, DialogsAreTheDesignScaled)
     s.Program().OpenPopupMenu(main).Choose({kSettingsItem});
     const driver::Window settings = s.Program().WaitForWindow("TForm4");
     driver::Screenshot(ShotName("settings"), settings);
-    ExpectClientScaled(settings, 714, 319);
+    ExpectClientScaled(settings, 714, 373);
     ExpectScaled(settings, {{"GroupBox5", 272, 8, 241, 65},
                             {"Label13", 16, 32, 0, 12},
                             {"GroupBox1", 8, 88, 257, 185},
@@ -299,7 +299,9 @@ TEST(DisplayScale, DialogsAreTheDesignScaled)
                             {"GroupBox2", 528, 88, 177, 185},
                             {"ListBox3", 8, 76, 161, 82},
                             {"Button2", 432, 288, 81, 20},
-                            {"Button7", 624, 288, 81, 20}});
+                            {"Button7", 624, 288, 81, 20},
+                            {"GroupBox6", 8, 316, 697, 49},
+                            {"HotKey1", 80, 18, 177, 20}});
     // A spin edit and its arrows fill its bounds together; how wide the arrows are, and how far they reach over the
     // box's border, is the system's.
     const driver::Window spin = settings.Child("SpinEdit3");

@@ -1,6 +1,7 @@
 // The settings dialog of the running program, driven from outside: its design, the fixed-folder, application and
-// extension groups, the spin boxes, OK (what it writes, how the main window comes back) and Cancel.
+// extension groups, the spin boxes, the hotkey group, OK (what it writes, how the main window comes back) and Cancel.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "driver/Files.h"
+#include "driver/Input.h"
 #include "driver/MessageDialog.h"
 #include "driver/PopupMenu.h"
 #include "driver/Probe.h"
@@ -98,6 +100,10 @@ protected:
 
     std::string IniPath() const { return dir / "Tessaly.ini"; }
     Strings IniLines() const { return LinesOf(dir.Read("Tessaly.ini")); }
+    bool IniHolds(const std::string& line) const {
+        const Strings lines = IniLines();
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
 
     // Waits until the settings file holds exactly these lines. OK without an extension writes only after its
     // message box has been closed, so the file may still be unwritten (or missing) when the box has gone.
@@ -136,7 +142,7 @@ TEST_F(SettingsDialogTest, DesignCaptionsSizeAndTabOrder) {
 
     EXPECT_EQ(dialog.Text(), "設定");
     EXPECT_EQ(dialog.ClientRect().Width(), 714);
-    EXPECT_EQ(dialog.ClientRect().Height(), 319);
+    EXPECT_EQ(dialog.ClientRect().Height(), 373);
     EXPECT_TRUE(dialog.HasCaption());
     EXPECT_FALSE(dialog.HasStyle(WS_SYSMENU)) << "the dialog must have no system menu and no close box";
     EXPECT_FALSE(dialog.HasStyle(WS_THICKFRAME));
@@ -151,7 +157,8 @@ TEST_F(SettingsDialogTest, DesignCaptionsSizeAndTabOrder) {
         {"Button8", "追加"}, {"Label12", "アプリケーションリスト"}, {"Button11", "↑"}, {"Button12", "↓"},
         {"Button9", "削除"}, {"GroupBox2", "拡張子"}, {"Label3", "登録する拡張子"}, {"Button4", "追加"},
         {"Label5", "登録済みの拡張子"}, {"Button5", "削除"}, {"Button2", "OK"}, {"Button13", "ヘルプ"},
-        {"Button7", "キャンセル"}};
+        {"Button7", "キャンセル"}, {"GroupBox6", "ホットキーと通知領域"}, {"Label14", "ホットキー"},
+        {"CheckBox2", "通知領域に常駐する"}};
     for (const auto& [name, caption] : captions) EXPECT_EQ(dialog.Child(name).Text(), caption) << name;
 
     // Group boxes and the bottom row at their design places in the client area.
@@ -168,6 +175,9 @@ TEST_F(SettingsDialogTest, DesignCaptionsSizeAndTabOrder) {
     EXPECT_EQ(placeOf("Button2"), (driver::Rect{432, 288, 432 + 81, 288 + 20}));
     EXPECT_EQ(placeOf("Button13"), (driver::Rect{528, 288, 528 + 81, 288 + 20}));
     EXPECT_EQ(placeOf("Button7"), (driver::Rect{624, 288, 624 + 81, 288 + 20}));
+    // The hotkey group below them, across the dialog's width, with the system's hotkey control.
+    EXPECT_EQ(placeOf("GroupBox6"), (driver::Rect{8, 316, 8 + 697, 316 + 49}));
+    EXPECT_EQ(dialog.Child("HotKey1").ClassName(), "msctls_hotkey32");
 
     // Tab order: the tab stops of each container in the system's order of its children.
     auto tabStops = [&](const Window& container) {
@@ -178,13 +188,14 @@ TEST_F(SettingsDialogTest, DesignCaptionsSizeAndTabOrder) {
         return names;
     };
     EXPECT_EQ(tabStops(dialog), (Strings{"CheckBox1", "GroupBox5", "GroupBox3", "GroupBox1", "GroupBox4",
-                                         "GroupBox2", "Button2", "Button13", "Button7"}));
+                                         "GroupBox2", "Button2", "Button13", "Button7", "GroupBox6"}));
     EXPECT_EQ(tabStops(dialog.Child("GroupBox3")), (Strings{"SpinEdit1", "SpinEdit2"}));
     EXPECT_EQ(tabStops(dialog.Child("GroupBox1")),
               (Strings{"Button6", "Edit1", "Edit2", "Button1", "ListBox1", "ListBox2", "Button3"}));
     EXPECT_EQ(tabStops(dialog.Child("GroupBox4")), (Strings{"Button10", "Edit4", "Edit5", "Button8", "ListBox4",
                                                             "ListBox5", "Button11", "Button12", "Button9"}));
     EXPECT_EQ(tabStops(dialog.Child("GroupBox2")), (Strings{"Edit3", "Button4", "ListBox3", "Button5"}));
+    EXPECT_EQ(tabStops(dialog.Child("GroupBox6")), (Strings{"HotKey1", "CheckBox2"}));
 
     // Help without a help file says so.
     EXPECT_EQ(MessageAfterClicking(dialog.Child("Button13")), "ヘルプファイル\"HELP.HLP\"が存在しません。");
@@ -554,7 +565,7 @@ TEST_F(SettingsDialogTest, OkOnTheFirstRunWritesTheDesignValuesAndStartsTheProgr
 
     EXPECT_EQ(IniLines(), (Strings{"[FixedFolder Setting]", "count=0", "[Aplication]", "count=0", "[extension]",
                                    "count=1", "ex1=.txt", "[ScrollBar]", "FolderList=1", "FileList=1", "[Option]",
-                                   "UpdateCheck=1", "[DirDeep]", "depth=0"}));
+                                   "UpdateCheck=1", "HotKey=", "TaskTray=0", "[DirDeep]", "depth=0"}));
     Window main = program.MainWindow();
     EXPECT_TRUE(driver::WaitUntil([&] { return main.Child("ListBox1").Items() == Strings{"a.txt"}; },
                                   "the file list showing a.txt"));
@@ -619,6 +630,53 @@ TEST_F(SettingsDialogTest, CancelAfterEditsLeavesTheFileUnchanged) {
     dialog.Child("Button7").Click();
     ASSERT_TRUE(DialogClosed());
     EXPECT_EQ(dir.Read("Tessaly.ini"), before);
+}
+
+// The hotkey group: the system's hotkey control shows the combination of the file (which may name Win, which the
+// control cannot show), the check box the notification-area setting; Cancel discards what was pressed and ticked,
+// OK without a change keeps the combination whole, and OK writes a combination pressed in the control.
+TEST_F(SettingsDialogTest, TheHotKeyGroupLoadsSavesAndCancelDiscards) {
+    Window main = StartWith({"[extension]", "count=1", "ex1=.txt", "[Option]", "UpdateCheck=0",
+                             "HotKey=win+ctrl+alt+k", "TaskTray=1"});
+    Window dialog = OpenSettings(main);
+    auto shown = [](const Window& dialogNow) {
+        return static_cast<unsigned>(driver::SendW(dialogNow.Child("HotKey1").Handle(), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+    };
+    EXPECT_EQ(shown(dialog), static_cast<unsigned>(((HOTKEYF_CONTROL | HOTKEYF_ALT) << 8) | 'K'));
+    EXPECT_TRUE(dialog.Child("CheckBox2").IsChecked());
+    const std::string before = dir.Read("Tessaly.ini");
+
+    // Pressed in the control, as a user sets a combination.
+    auto press = [&](const Window& dialogNow, const std::string& chord, unsigned expected) {
+        const Window control = dialogNow.Child("HotKey1");
+        control.Click();
+        EXPECT_TRUE(driver::WaitUntil([&] { return program.FocusedWindow() == control; }, "the hotkey control focused"));
+        driver::PressKeys(control, chord);
+        return driver::WaitUntil([&] { return shown(dialogNow) == expected; }, "the control showing " + chord);
+    };
+    const unsigned ctrlShiftF7 = ((HOTKEYF_CONTROL | HOTKEYF_SHIFT) << 8) | VK_F7;
+    ASSERT_TRUE(press(dialog, "Ctrl+Shift+F7", ctrlShiftF7));
+    dialog.Child("CheckBox2").Click();
+    ASSERT_TRUE(driver::WaitUntil([&] { return !dialog.Child("CheckBox2").IsChecked(); }, "the check box cleared"));
+    dialog.Child("Button7").Click();  // キャンセル
+    ASSERT_TRUE(DialogClosed());
+    EXPECT_EQ(dir.Read("Tessaly.ini"), before);
+
+    dialog = OpenSettings(main);
+    dialog.Child("Button2").Click();  // OK, nothing changed
+    ASSERT_TRUE(DialogClosed());
+    EXPECT_TRUE(IniHolds("HotKey=Ctrl+Alt+Win+K"));
+    EXPECT_TRUE(IniHolds("TaskTray=1"));
+
+    dialog = OpenSettings(main);
+    ASSERT_TRUE(press(dialog, "Ctrl+Shift+F7", ctrlShiftF7));
+    dialog.Child("CheckBox2").Click();
+    ASSERT_TRUE(driver::WaitUntil([&] { return !dialog.Child("CheckBox2").IsChecked(); }, "the check box cleared"));
+    dialog.Child("Button2").Click();  // OK
+    ASSERT_TRUE(DialogClosed());
+    EXPECT_TRUE(IniHolds("HotKey=Ctrl+Shift+F7"));
+    EXPECT_TRUE(IniHolds("TaskTray=0"));
+    EXPECT_EQ(program.MessageBoxesSeen(), 0);
 }
 
 TEST_F(SettingsDialogTest, AfterOkTheMainWindowKeepsItsPlaceModesAndSelections) {

@@ -44,6 +44,8 @@ TEST_F(SchemaTest, MissingFileSectionsAndKeysGiveTheTableDefaults)
         EXPECT_EQ(ReadFileListScroll(ini), 2);
         EXPECT_TRUE(ReadUpdateCheck(ini));
         EXPECT_EQ(ReadDepth(ini), 2);
+        EXPECT_EQ(ReadHotKey(ini), "");
+        EXPECT_FALSE(ReadTaskTray(ini));
         EXPECT_EQ(ReadFixedFolders(ini).count, 0);
         EXPECT_TRUE(ReadFixedFolders(ini).entries.empty());
         EXPECT_EQ(ReadApplications(ini).count, 0);
@@ -121,6 +123,8 @@ TEST_F(SchemaTest, WritersProduceTheFirstRunFileLineByLine)
     record.fileListScroll = 1;
     record.updateCheck = true;
     record.depth = 0;
+    record.hotKey = "Ctrl+Alt+T";
+    record.taskTray = true;
     WriteAllSettings(Ini(), record);
 
     WindowState state;
@@ -134,9 +138,9 @@ TEST_F(SchemaTest, WritersProduceTheFirstRunFileLineByLine)
               (Strings{"[FixedFolder Setting]", "count=1", "F_Folder1=D:\\Docs", "[Name]", "D:\\Docs=Docs",
                        "[Name2]", "Docs=D:\\Docs", "[Aplication]", "count=1", "Aplication0=C:\\Tools\\editor.exe",
                        "[Aplication2]", "Aplication0=editor.exe", "[extension]", "count=2", "ex1=.txt", "ex2=.pdf",
-                       "[ScrollBar]", "FolderList=1", "FileList=1", "[Option]", "UpdateCheck=1", "[DirDeep]",
-                       "depth=0", "[Style]", "bar_hide=0", "Style=ListBox", "OnTop=0", "[Form]", "Pos.Left=284",
-                       "Pos.Top=244", "Pos.Width=378", "Pos.Height=225"}));
+                       "[ScrollBar]", "FolderList=1", "FileList=1", "[Option]", "UpdateCheck=1", "HotKey=Ctrl+Alt+T",
+                       "TaskTray=1", "[DirDeep]", "depth=0", "[Style]", "bar_hide=0", "Style=ListBox", "OnTop=0",
+                       "[Form]", "Pos.Left=284", "Pos.Top=244", "Pos.Width=378", "Pos.Height=225"}));
 
     // Read back through the readers.
     const auto folders = ReadFixedFolders(Ini());
@@ -152,6 +156,8 @@ TEST_F(SchemaTest, WritersProduceTheFirstRunFileLineByLine)
     EXPECT_EQ(ApplicationKey(0), "Aplication0");
     EXPECT_EQ(ReadApplicationPath(Ini(), "Aplication0"), "C:\\Tools\\editor.exe");
     EXPECT_EQ(ReadExtensions(Ini()).entries, (Strings{".txt", ".pdf"}));
+    EXPECT_EQ(ReadHotKey(Ini()), "Ctrl+Alt+T");
+    EXPECT_TRUE(ReadTaskTray(Ini()));
 }
 
 TEST_F(SchemaTest, WindowStateIsWrittenInItsOrderAndReplacedInPlace)
