@@ -116,18 +116,18 @@ void ListItems::AddAll(const std::vector<std::string>& texts) {
         for (const std::string& text : texts) Add(text);
         return;
     }
-    std::vector<std::size_t> order;
-    if (sorted_) {
-        order = InsertionOrder(texts);
-    } else {
-        order.resize(texts.size());
-        std::iota(order.begin(), order.end(), std::size_t{0});
-    }
-    AppendInOrder(texts, order);
+    AppendInOrder(texts, OrderOf(texts));
+}
+
+std::vector<std::size_t> ListItems::OrderOf(const std::vector<std::string>& texts) const {
+    if (sorted_) return InsertionOrder(texts);
+    std::vector<std::size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    return order;
 }
 
 void ListItems::AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order) {
-    Reserve(static_cast<int>(texts.size()), 32);
+    Reserve(static_cast<int>(order.size()), 32);
     // The class's own procedure takes the thousands of inserts of a fill straight, past the message dispatch and
     // our subclass, which does nothing with inserts. Each text is made wide as it goes in: a fill of 20,000 names
     // would otherwise hold a second copy of all of them.
@@ -226,6 +226,8 @@ void ListBox::EndUpdate() {
 void ListBox::SetHorizontalExtent(int pixels) {
     SendMessageW(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
 }
+
+void ListBox::PressKey(WORD key) { SendMessageW(hwnd_, WM_KEYDOWN, key, 1); }
 
 int ListBox::ItemAt(int x, int y) const {
     const LRESULT hit = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));

@@ -22,6 +22,10 @@ public:
     // Adds the texts as if one by one in this order, with one search of the system's sort keys instead of one per
     // item when the list is sorted and empty; an unsorted list appends them.
     void AddAll(const std::vector<std::string>& texts);
+    // The order in which an empty list would hold the texts (texts[order[0]] first), found as AddAll finds it.
+    std::vector<std::size_t> OrderOf(const std::vector<std::string>& texts) const;
+    // Appends texts[order[0]], texts[order[1]], ... at the end, as they are: for texts already in the list's order.
+    void AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order);
     // Removes the item at index (nothing when there is none).
     void Delete(int index);
     // Swaps the items at a and b of an unsorted control; the selection stays at the same position.
@@ -38,8 +42,6 @@ private:
     // Position the control's own search would give text, which it compares to the items in its locale.
     int SortedPosition(const std::wstring& text) const;
     std::vector<std::size_t> InsertionOrder(const std::vector<std::string>& texts) const;
-    // Appends texts[order[0]], texts[order[1]], ... at the end of the control.
-    void AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order);
     int Insert(int index, const std::wstring& text);
     std::wstring WideItem(int index) const;
 
@@ -60,6 +62,9 @@ public:
     void BeginUpdate();
     void EndUpdate();
     void SetHorizontalExtent(int pixels);
+    // Moves the selection as a key of the keyboard would (Up, Down, Page Up, Page Down, Home, End), with the
+    // notification of a user's change.
+    void PressKey(WORD key);
     void Notify(WORD code) override;
     // The item at a point of the client area, or -1.
     int ItemAt(int x, int y) const;
