@@ -33,6 +33,7 @@ const char* const kFileList = "FileList";
 
 const char* const kOption = "Option";
 const char* const kUpdateCheck = "UpdateCheck";
+const char* const kQuickFilter = "QuickFilter";
 
 const char* const kDirDeep = "DirDeep";
 const char* const kDepth = "depth";
@@ -111,6 +112,11 @@ int ReadFileListScroll(const IniFile& ini)
 bool ReadUpdateCheck(const IniFile& ini)
 {
     return ini.ReadBool(kOption, kUpdateCheck, kDefaultUpdateCheck);
+}
+
+bool ReadQuickFilter(const IniFile& ini)
+{
+    return ini.ReadBool(kOption, kQuickFilter, kDefaultQuickFilter);
 }
 
 int ReadDepth(const IniFile& ini)
