@@ -7,6 +7,7 @@
 #include "app/Unit1.h"
 #include "app/FileSystem.h"
 #include "app/FolderEntries.h"
+#include "app/QuickFilter.h"
 #include "components/FindHandle.h"
 #include "settings/Schema.h"
 #include "text/PathText.h"
@@ -47,9 +48,10 @@ void TForm1::MakeFileList() {
         }
         // Every caller has cleared the list: the names are ordered once instead of sorted in on every insert, and
         // kept whole for the filter, which shows those its text leaves when it is open.
-        std::vector<std::size_t> order = ListBox1->Items().OrderOf(names);
-        fileNames_.Assign(std::move(names), std::move(order));
+        const std::vector<std::size_t> order = ListBox1->Items().OrderOf(names);
+        fileNames_.Assign(std::move(names), order);
         ShowFileNames();
+        if (settings::ReadQuickFilter(Settings())) app::FoldNamesWhenIdle(fileNames_);
     }
     ShowFileCount();
 }

@@ -38,10 +38,15 @@ std::wstring Composed(const std::wstring& text) {
 std::wstring Mapped(const std::wstring& text, DWORD flags) {
     const LCID japanese = MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), SORT_DEFAULT);
     const int length = static_cast<int>(text.size());
-    int n = LCMapStringW(japanese, flags, text.c_str(), length, nullptr, 0);
-    if (n <= 0) return text;
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    n = LCMapStringW(japanese, flags, text.c_str(), length, &out[0], n);
+    // Room for twice the text first: a name takes one call, not a second one to ask for the size.
+    std::wstring out(text.size() * 2 + 8, L'\0');
+    int n = LCMapStringW(japanese, flags, text.c_str(), length, &out[0], static_cast<int>(out.size()));
+    if (n <= 0) {
+        n = LCMapStringW(japanese, flags, text.c_str(), length, nullptr, 0);
+        if (n <= 0) return text;
+        out.assign(static_cast<std::size_t>(n), L'\0');
+        n = LCMapStringW(japanese, flags, text.c_str(), length, &out[0], n);
+    }
     out.resize(static_cast<std::size_t>(n > 0 ? n : 0));
     return out;
 }

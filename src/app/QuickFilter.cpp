@@ -6,6 +6,7 @@
 #include "app/QuickFilter.h"
 #include "app/Unit1.h"
 #include "settings/Schema.h"
+#include "ui/Application.h"
 
 void app::ShowNames(ui::ListBox& list, NameFilter& names, const std::string& text) {
     const int selectedAt = list.ItemIndex();
@@ -14,20 +15,25 @@ void app::ShowNames(ui::ListBox& list, NameFilter& names, const std::string& tex
     bool changed = true;
     if (narrowed) changed = names.Narrow(text);
     else names.Reset();
-    const std::vector<std::size_t>& shown = narrowed ? names.Matches() : names.Order();
-    if (!changed && list.Items().Count() == static_cast<int>(shown.size())) return;
+    const std::size_t count = narrowed ? names.Matches().size() : names.Count();
+    const auto nameAt = [&](std::size_t k) { return names.Name(narrowed ? names.Matches()[k] : k); };
+    if (!changed && list.Items().Count() == static_cast<int>(count)) return;
 
     int select = -1;
-    for (std::size_t k = 0; k < shown.size() && select < 0; ++k) {
-        if (names.Names()[shown[k]] == selected) select = static_cast<int>(k);
+    for (std::size_t k = 0; k < count && select < 0; ++k) {
+        if (nameAt(k) == selected) select = static_cast<int>(k);
     }
-    if (select < 0 && narrowed && !shown.empty()) select = 0;
+    if (select < 0 && narrowed && count > 0) select = 0;
     // One redraw, and the names appended in the order they have: no sorting again.
     list.BeginUpdate();
     list.Clear();
-    list.Items().AppendInOrder(names.Names(), shown);
+    list.Items().AppendEach(count, nameAt);
     list.SetItemIndex(select);
     list.EndUpdate();
+}
+
+void app::FoldNamesWhenIdle(NameFilter& names) {
+    ui::App().Queue([&names] { names.FoldNames(); });
 }
 
 bool TForm1::FilterOpen() const { return Edit1->Visible(); }
@@ -100,6 +106,6 @@ void TForm1::ShowFileNames() { app::ShowNames(*ListBox1, fileNames_, FilterOpen(
 
 void TForm1::ShowFileCount() {
     std::string count = std::to_string(ListBox1->Items().Count());
-    if (FilterOpen()) count += "/" + std::to_string(fileNames_.Names().size());
+    if (FilterOpen()) count += "/" + std::to_string(fileNames_.Count());
     Label2->SetCaption("ファイルリスト " + count);
 }

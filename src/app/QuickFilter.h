@@ -13,4 +13,8 @@ namespace app {
 // shows exactly these names already is left as it is.
 void ShowNames(ui::ListBox& list, NameFilter& names, const std::string& text);
 
+// Folds the names of a fill once the program is idle again, so that the first key typed finds them folded. A fill
+// that comes first makes the queued folding fold its own names.
+void FoldNamesWhenIdle(NameFilter& names);
+
 }  // namespace app

@@ -127,15 +127,19 @@ std::vector<std::size_t> ListItems::OrderOf(const std::vector<std::string>& text
 }
 
 void ListItems::AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order) {
-    Reserve(static_cast<int>(order.size()), 32);
+    AppendEach(order.size(), [&](std::size_t k) { return std::string_view(texts[order[k]]); });
+}
+
+void ListItems::AppendEach(std::size_t count, const std::function<std::string_view(std::size_t)>& text) {
+    Reserve(static_cast<int>(count), 32);
     // The class's own procedure takes the thousands of inserts of a fill straight, past the message dispatch and
     // our subclass, which does nothing with inserts. Each text is made wide as it goes in: a fill of 20,000 names
     // would otherwise hold a second copy of all of them.
     const WNDPROC own = ClassProcedure(hwnd_);
     std::wstring wide;
-    for (std::size_t i : order) {
+    for (std::size_t k = 0; k < count; ++k) {
         wide.clear();
-        text::AppendUtf16(texts[i], wide);
+        text::AppendUtf16(text(k), wide);
         CallWindowProcW(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
     }
 }

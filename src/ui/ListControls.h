@@ -4,7 +4,9 @@
 // locale, letter case ignored), but the control itself does not sort: a fill is ordered once and appended.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/Control.h"
@@ -24,8 +26,8 @@ public:
     void AddAll(const std::vector<std::string>& texts);
     // The order in which an empty list would hold the texts (texts[order[0]] first), found as AddAll finds it.
     std::vector<std::size_t> OrderOf(const std::vector<std::string>& texts) const;
-    // Appends texts[order[0]], texts[order[1]], ... at the end, as they are: for texts already in the list's order.
-    void AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order);
+    // Appends count texts at the end, text(0) first, as they are: for texts already in the list's order.
+    void AppendEach(std::size_t count, const std::function<std::string_view(std::size_t)>& text);
     // Removes the item at index (nothing when there is none).
     void Delete(int index);
     // Swaps the items at a and b of an unsorted control; the selection stays at the same position.
@@ -42,6 +44,8 @@ private:
     // Position the control's own search would give text, which it compares to the items in its locale.
     int SortedPosition(const std::wstring& text) const;
     std::vector<std::size_t> InsertionOrder(const std::vector<std::string>& texts) const;
+    // Appends texts[order[0]], texts[order[1]], ... at the end of the control.
+    void AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order);
     int Insert(int index, const std::wstring& text);
     std::wstring WideItem(int index) const;
 

@@ -9,6 +9,9 @@ namespace {
 // U+3000, the full-width space, in UTF-8.
 constexpr std::string_view kWideSpace = "\xE3\x80\x80";
 
+// Marks the end of a folded name that is the name itself; the rest of the value is where the folded text so far ends.
+constexpr std::uint32_t kSameAsName = 0x80000000u;
+
 }  // namespace
 
 std::vector<std::string_view> FilterWords(std::string_view text) {
@@ -19,7 +22,7 @@ std::vector<std::string_view> FilterWords(std::string_view text) {
         if (end > start) words.push_back(text.substr(start, end - start));
     };
     while (i < text.size()) {
-        // A space never splits a character: no byte of another character's UTF-8 form is 0x20 or 0xE3.
+        // A blank is found only where a character starts: the bytes inside a character's UTF-8 form are 0x80 to 0xBF.
         const std::size_t blank = text[i] == ' ' ? 1 : text.compare(i, kWideSpace.size(), kWideSpace) == 0 ? 3 : 0;
         if (blank == 0) {
             ++i;
@@ -64,12 +67,57 @@ bool MayChangeUnderComposition(std::u16string_view units) {
     return false;
 }
 
-void NameFilter::Assign(std::vector<std::string> names, std::vector<std::size_t> order) {
-    names_ = std::move(names);
-    order_ = std::move(order);
-    folded_.clear();
+void NameFilter::Assign(std::vector<std::string> names, const std::vector<std::size_t>& order) {
+    std::size_t length = 0;
+    for (const std::string& name : names) length += name.size();
+    text_.clear();
+    text_.shrink_to_fit();
+    text_.reserve(length);
+    ends_.clear();
+    ends_.shrink_to_fit();
+    ends_.reserve(order.size());
+    for (std::size_t i : order) {
+        text_ += names[i];
+        ends_.push_back(static_cast<std::uint32_t>(text_.size()));
+    }
+    names.clear();
+    names.shrink_to_fit();
+    foldedText_.clear();
+    foldedText_.shrink_to_fit();
+    foldedEnds_.clear();
+    foldedEnds_.shrink_to_fit();
     foldedReady_ = false;
     Reset();
+}
+
+std::string_view NameFilter::Name(std::size_t place) const {
+    const std::size_t begin = place == 0 ? 0 : ends_[place - 1];
+    return std::string_view(text_).substr(begin, ends_[place] - begin);
+}
+
+std::string_view NameFilter::Folded(std::size_t place) const {
+    if (foldedEnds_.empty()) return Name(place);
+    const std::uint32_t end = foldedEnds_[place];
+    if (end & kSameAsName) return Name(place);
+    const std::size_t begin = place == 0 ? 0 : foldedEnds_[place - 1] & ~kSameAsName;
+    return std::string_view(foldedText_).substr(begin, end - begin);
+}
+
+void NameFilter::FoldNames() {
+    if (foldedReady_) return;
+    foldedEnds_.reserve(Count());
+    for (std::size_t i = 0; i < Count(); ++i) {
+        const std::string folded = fold_(Name(i));
+        // A name that is its own folded form (most ASCII names) takes no room twice.
+        const bool same = folded == Name(i);
+        if (!same) foldedText_ += folded;
+        foldedEnds_.push_back(static_cast<std::uint32_t>(foldedText_.size()) | (same ? kSameAsName : 0));
+    }
+    if (foldedText_.empty()) {
+        foldedEnds_.clear();
+        foldedEnds_.shrink_to_fit();
+    }
+    foldedReady_ = true;
 }
 
 void NameFilter::Reset() {
@@ -79,21 +127,21 @@ void NameFilter::Reset() {
 }
 
 bool NameFilter::Narrow(std::string_view text) {
-    if (!foldedReady_) {
-        folded_.reserve(names_.size());
-        for (const std::string& name : names_) folded_.push_back(fold_(name));
-        foldedReady_ = true;
-    }
+    FoldNames();
     std::string folded = fold_(text);
     const std::vector<std::string_view> words = FilterWords(folded);
     // Every word of a text that only adds to the last one holds a word of the last one (or is one): no name the
     // last text left out can match it.
     const bool further = narrowed_ && folded.compare(0, lastText_.size(), lastText_) == 0;
     std::vector<std::size_t> matches;
-    const std::vector<std::size_t>& candidates = further ? matches_ : order_;
-    matches.reserve(candidates.size());
-    for (std::size_t i : candidates) {
-        if (HoldsEveryWord(folded_[i], words)) matches.push_back(i);
+    if (further) {
+        for (std::size_t place : matches_) {
+            if (HoldsEveryWord(Folded(place), words)) matches.push_back(place);
+        }
+    } else {
+        for (std::size_t place = 0; place < Count(); ++place) {
+            if (HoldsEveryWord(Folded(place), words)) matches.push_back(place);
+        }
     }
     const bool changed = !narrowed_ || matches != matches_;
     matches_ = std::move(matches);

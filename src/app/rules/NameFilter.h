@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,20 +29,25 @@ bool MayChangeUnderComposition(std::u16string_view units);
 // Folds a name or a filter text into the form in which they are compared.
 using FoldFunction = std::string (*)(std::string_view text);
 
-// The whole list of the folder's names while a filter narrows what the file list shows.
+// The whole list of the folder's names while a filter narrows what the file list shows, in the list's order. The
+// names are kept in one block of text (a folder of 20,000 names would otherwise hold 40,000 strings for as long as
+// it is shown), and a folded name that is the name itself takes no room of its own.
 class NameFilter {
 public:
     explicit NameFilter(FoldFunction fold) : fold_(fold) {}
 
-    // Takes the names of a fill and the order the list shows them in (names[order[0]] first); forgets the last
-    // narrowing. The names are folded on the first narrowing, once.
-    void Assign(std::vector<std::string> names, std::vector<std::size_t> order);
+    // Takes the names of a fill in the order the list shows them (names[order[0]] first) and forgets the last
+    // narrowing. The names are let go of before it returns, so that a fill of the list does not hold them twice.
+    // They are folded once, by FoldNames or else by the first narrowing.
+    void Assign(std::vector<std::string> names, const std::vector<std::size_t>& order);
     void Clear() { Assign({}, {}); }
+    // Folds every name now, unless they are folded already.
+    void FoldNames();
 
-    const std::vector<std::string>& Names() const { return names_; }
-    // Every name, in the list's order (indices into Names).
-    const std::vector<std::size_t>& Order() const { return order_; }
-    // The names that held every word of the last text narrowed by, in the list's order (indices into Names).
+    std::size_t Count() const { return ends_.size(); }
+    // The name at a place of the whole list.
+    std::string_view Name(std::size_t place) const;
+    // The places of the names that held every word of the last text narrowed by, in the list's order.
     const std::vector<std::size_t>& Matches() const { return matches_; }
 
     // Narrows to the names that hold every word of text, folded as the names are. A text that only adds to the last
@@ -51,10 +57,16 @@ public:
     void Reset();
 
 private:
+    // The folded form of the name at place, which is often the name itself.
+    std::string_view Folded(std::size_t place) const;
+
     FoldFunction fold_;
-    std::vector<std::string> names_;
-    std::vector<std::size_t> order_;
-    std::vector<std::string> folded_;  // names_ folded, made by the first narrowing after Assign
+    std::string text_;                // every name, one after another
+    std::vector<std::uint32_t> ends_;  // where each name ends in text_
+    // The folded names, made once after Assign: where each ends in foldedText_, marked when it is the name itself;
+    // empty when every name is its own folded form.
+    std::string foldedText_;
+    std::vector<std::uint32_t> foldedEnds_;
     bool foldedReady_ = false;
     bool narrowed_ = false;            // matches_ and lastText_ belong to a narrowing
     std::string lastText_;             // folded
