@@ -30,6 +30,8 @@ namespace {
 app::MainLayout CurrentLayout(const TForm1& f) {
     app::MainLayout l;
     l.ListBox1 = BoundsOf(*f.ListBox1);
+    // The open filter box takes the bottom of the file list's place.
+    if (f.Edit1->Visible()) l.ListBox1.Height += f.Edit1->Height();
     l.ListBox2 = BoundsOf(*f.ListBox2);
     l.ComboBox1 = BoundsOf(*f.ComboBox1);
     l.Button1 = BoundsOf(*f.Button1);
@@ -42,7 +44,13 @@ app::MainLayout CurrentLayout(const TForm1& f) {
 }
 
 void ApplyLayout(TForm1& f, const app::MainLayout& l) {
-    Place(*f.ListBox1, l.ListBox1);
+    if (f.Edit1->Visible()) {
+        const app::FileListWithFilterBox placed = app::PlaceFilterBox(l.ListBox1, f.Dpi());
+        Place(*f.ListBox1, placed.List);
+        Place(*f.Edit1, placed.Box);
+    } else {
+        Place(*f.ListBox1, l.ListBox1);
+    }
     Place(*f.ListBox2, l.ListBox2);
     Place(*f.ComboBox1, l.ComboBox1);
     Place(*f.Button1, l.Button1);

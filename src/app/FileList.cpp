@@ -7,6 +7,7 @@
 #include "app/Unit1.h"
 #include "app/FileSystem.h"
 #include "app/FolderEntries.h"
+#include "app/QuickFilter.h"
 #include "components/FindHandle.h"
 #include "settings/Schema.h"
 #include "text/PathText.h"
@@ -32,13 +33,8 @@ void app::CollectMatches(const std::string& pattern, std::vector<std::string>& n
     } while (FindNextFileW(find.Get(), &fd));
 }
 
-namespace {
-
-void SetFileCount(ui::Label& label, int count) { label.SetCaption("ファイルリスト " + std::to_string(count)); }
-
-}  // namespace
-
 void TForm1::MakeFileList() {
+    fileNames_.Clear();
     settings::StoredList<std::string> extensions = settings::ReadExtensions(Settings());
     if (extensions.count == 0) {
         ui::ShowMessage("検索する拡張子が未設定なので設定してください。");
@@ -50,12 +46,14 @@ void TForm1::MakeFileList() {
         if (DirectoryExists(folder)) {
             for (const std::string& ext : extensions.entries) app::CollectMatches(folder + "*" + ext, names);
         }
-        // One redraw for the whole fill, ordered once instead of sorted in on every insert.
-        ListBox1->BeginUpdate();
-        ListBox1->Items().AddAll(names);
-        ListBox1->EndUpdate();
+        // Every caller has cleared the list: the names are ordered once instead of sorted in on every insert, and
+        // kept whole for the filter, which shows those its text leaves when it is open.
+        const std::vector<std::size_t> order = ListBox1->Items().OrderOf(names);
+        fileNames_.Assign(std::move(names), order);
+        ShowFileNames();
+        if (settings::ReadQuickFilter(Settings())) app::FoldNamesWhenIdle(fileNames_);
     }
-    SetFileCount(*Label2, ListBox1->Items().Count());
+    ShowFileCount();
 }
 
 void TForm1::Refresh1Click(ui::Component*) {
@@ -65,11 +63,12 @@ void TForm1::Refresh1Click(ui::Component*) {
     ListBox1->SetHint("");
     MakeFileList();
     ListBox1->SetItemIndex(ListBox1->Items().IndexOf(selected));
-    SetFileCount(*Label2, ListBox1->Items().Count());
+    ShowFileCount();
 }
 
 void TForm1::ListBox2Click(ui::Component*) {
     if (ListBox2->ItemIndex() < 0) return;
+    DropFilter();
     ListBox1->Clear();
     MakeFileList();
     ListBox2->SetHint(GetSelectedFolder());
@@ -80,6 +79,7 @@ void TForm1::ComboBox1Change(ui::Component*) {
     int i = ComboBox1->ItemIndex();
     std::string text = i >= 0 ? ComboBox1->Items()[i] : std::string();
     if (text == "フォルダを選択してください") return;
+    DropFilter();
     ListBox1->Clear();
     MakeFileList();
 }

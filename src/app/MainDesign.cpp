@@ -3,10 +3,11 @@
 #include <windows.h>
 
 #include "app/Unit1.h"
+#include "app/NameFolding.h"
 
 using namespace std::placeholders;
 
-TForm1::TForm1(ui::Component* owner) : ui::Form(owner, "TForm1", "Form1") {
+TForm1::TForm1(ui::Component* owner) : ui::Form(owner, "TForm1", "Form1"), fileNames_(app::FoldName) {
     SetCaption("Tessaly");
     SetDesignBounds(284, 244, 378, 225);
     SetWindowLongW(Handle(), GWL_EXSTYLE, GetWindowLongW(Handle(), GWL_EXSTYLE) | WS_EX_APPWINDOW);
@@ -35,13 +36,17 @@ void TForm1::CreateDesign() {
     ListBox2 = new ui::ListBox(this, this, "ListBox2", 0, 20, 185, 153, true);
     ListBox2->SetShowHint(true);
     Button3 = new ui::Button(this, this, "Button3", ">", 0, 173, 20, 25);
+    // The filter box of find as you type, shown at the bottom edge of the file list while a text narrows it.
+    Edit1 = new ui::Edit(this, this, "Edit1", 185, 153, 185, app::kFilterBoxHeight);
+    Edit1->SetVisible(false);
 
     ComboBox1->SetTabOrder(0);
     ListBox2->SetTabOrder(1);
     ListBox1->SetTabOrder(2);
-    Button3->SetTabOrder(3);
-    Button2->SetTabOrder(4);
-    Button1->SetTabOrder(5);
+    Edit1->SetTabOrder(3);
+    Button3->SetTabOrder(4);
+    Button2->SetTabOrder(5);
+    Button1->SetTabOrder(6);
 
     SearchDir1 = new TSearchDir(this);
     SearchDir1->Name = "SearchDir1";
@@ -106,6 +111,9 @@ void TForm1::BindEvents() {
     ListBox1->OnClick = std::bind(&TForm1::ListBox1Click, this, _1);
     ListBox1->OnDblClick = std::bind(&TForm1::N2Click, this, _1);
     ListBox1->OnBeginDrag = std::bind(&TForm1::ListBox1BeginDrag, this, _1);
+    ListBox1->OnKeyPress = std::bind(&TForm1::ListBox1KeyPress, this, _1, _2);
+    Edit1->OnChange = std::bind(&TForm1::Edit1Change, this, _1);
+    Edit1->OnKeyDown = std::bind(&TForm1::Edit1KeyDown, this, _1, _2);
     ComboBox1->OnChange = std::bind(&TForm1::ComboBox1Change, this, _1);
     ListBox2->OnClick = std::bind(&TForm1::ListBox2Click, this, _1);
     ListBox2->OnDblClick = std::bind(&TForm1::ListBox2DblClick, this, _1);

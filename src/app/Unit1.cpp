@@ -63,7 +63,9 @@ void TForm1::FormCreate(ui::Component*) {
     ListBox2->Clear();
     ComboBox1->Items().Clear();
     ComboBox1->SetText("");
+    DropFilter();
     ListBox1->Clear();
+    fileNames_.Clear();
 
     if (!FileExists(settings::SettingsPath(BaseFolder))) {
         // First run: the settings dialog's OK runs this sequence again, nested; this run ends here.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/rules/Layout.h"
+#include "app/rules/NameFilter.h"
 #include "components/SearchFile.h"
 #include "settings/IniFile.h"
 #include "ui/Edits.h"
@@ -42,6 +43,7 @@ public:
     ui::ComboBox* ComboBox1;
     ui::ListBox* ListBox2;
     ui::Button* Button3;
+    ui::Edit* Edit1;
 
     ui::PopupMenu* PopupMenu1;
     ui::MenuItem* N2;
@@ -111,6 +113,12 @@ public:
     void ListBox1Click(ui::Component* Sender);
     void Button2Click(ui::Component* Sender);
 
+    // Find as you type (QuickFilter.cpp): a character typed in the file list opens the filter box with it; the list
+    // shows the entries whose names hold every word of the box.
+    void ListBox1KeyPress(ui::Component* Sender, wchar_t& Key);
+    void Edit1Change(ui::Component* Sender);
+    void Edit1KeyDown(ui::Component* Sender, WORD& Key);
+
     // File actions.
     void N2Click(ui::Component* Sender);
     void N3Click(ui::Component* Sender);
@@ -143,6 +151,19 @@ public:
     void MakeFileList();
 
 private:
+    // Find as you type (QuickFilter.cpp).
+    bool FilterOpen() const;
+    // Shows the box at the bottom of the file list, with the keyboard.
+    void OpenFilter();
+    // Esc or an empty box: the whole list again, the same file selected, the keyboard back in the list.
+    void CloseFilter();
+    // Another folder: the box goes, and the list is filled anew by the caller.
+    void DropFilter();
+    // Fills the file list with the names fileNames_ holds, narrowed by the box when the filter is open.
+    void ShowFileNames();
+    // The header of the file list: the number of entries shown, and of all entries while the filter is open.
+    void ShowFileCount();
+
     // The folder files dropped at a screen point of one of the lists go into, or "" when there is none.
     std::string DropFolderAt(const ui::Control& list, POINT screen);
     // DROPEFFECT_COPY, _MOVE or _NONE for files dragged over a folder with these keys.
@@ -218,6 +239,8 @@ private:
     unsigned startupRuns_ = 0;
     // The window's bounds as start-up read them from the settings file (units of 96 ppi).
     app::WindowBounds readBounds_;
+    // Every name of the last fill of the file list, for the filter to narrow.
+    app::NameFilter fileNames_;
 };
 
 extern TForm1* Form1;

@@ -35,6 +35,7 @@ const char* const kOption = "Option";
 const char* const kUpdateCheck = "UpdateCheck";
 const char* const kHotKey = "HotKey";
 const char* const kTaskTray = "TaskTray";
+const char* const kQuickFilter = "QuickFilter";
 
 const char* const kDirDeep = "DirDeep";
 const char* const kDepth = "depth";
@@ -113,6 +114,11 @@ int ReadFileListScroll(const IniFile& ini)
 bool ReadUpdateCheck(const IniFile& ini)
 {
     return ini.ReadBool(kOption, kUpdateCheck, kDefaultUpdateCheck);
+}
+
+bool ReadQuickFilter(const IniFile& ini)
+{
+    return ini.ReadBool(kOption, kQuickFilter, kDefaultQuickFilter);
 }
 
 int ReadDepth(const IniFile& ini)

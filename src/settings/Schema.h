@@ -16,6 +16,7 @@ extern const char* const kSettingsFileName;  // "Tessaly.ini"
 constexpr int kDefaultScrollFactor = 2;    // ScrollBar/FolderList, ScrollBar/FileList
 constexpr int kDefaultDepth = 2;           // DirDeep/depth
 constexpr bool kDefaultUpdateCheck = true; // Option/UpdateCheck
+constexpr bool kDefaultQuickFilter = true; // Option/QuickFilter
 constexpr bool kDefaultBarHide = false;    // Style/bar_hide
 constexpr bool kDefaultOnTop = false;      // Style/OnTop
 constexpr bool kDefaultTaskTray = false;   // Option/TaskTray
@@ -89,6 +90,10 @@ int ReadFileListScroll(const IniFile& ini);
 
 // Option/UpdateCheck, default true.
 bool ReadUpdateCheck(const IniFile& ini);
+
+// Option/QuickFilter, default true: typing in the file list narrows it; false leaves the list box's own jump to a
+// name by its first letter.
+bool ReadQuickFilter(const IniFile& ini);
 
 // DirDeep/depth, default 2, taken as it stands.
 int ReadDepth(const IniFile& ini);

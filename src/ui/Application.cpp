@@ -116,6 +116,8 @@ void Application::Minimize() {
 
 bool Application::IsShortCutMessage(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    // Enter that confirms a conversion is the input method's.
+    if (const Control* focused = Control::FromHandle(msg.hwnd); focused && focused->Composing()) return false;
     Form* form = Form::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
     if (!form || !form->GetPopupMenu() || !IsWindowEnabled(form->Handle())) return false;
     ShortCut sc;

@@ -288,6 +288,28 @@ bool Control::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_MOUSEMOVE:
         TrackMouse();
         break;
+    case WM_GETDLGCODE: {
+        const auto* key = reinterpret_cast<const MSG*>(lp);
+        if (OnKeyDown && key && key->message == WM_KEYDOWN && (key->wParam == VK_ESCAPE || key->wParam == VK_RETURN)) {
+            result = CallOriginal(msg, wp, lp) | DLGC_WANTMESSAGE;
+            return true;
+        }
+        break;
+    }
+    case WM_KEYDOWN:
+        if (OnKeyDown && !Composing()) {
+            WORD key = static_cast<WORD>(wp);
+            OnKeyDown(this, key);
+            if (key == 0) return true;
+        }
+        break;
+    case WM_CHAR:
+        if (OnKeyPress) {
+            wchar_t key = static_cast<wchar_t>(wp);
+            OnKeyPress(this, key);
+            if (key == 0) return true;
+        }
+        break;
     case WM_MOUSELEAVE:
         mouseInside_ = false;
         if (OnMouseLeave) OnMouseLeave(this);

@@ -20,6 +20,9 @@ class PopupMenu;
 
 using NotifyEvent = std::function<void(Component* sender)>;
 using MouseEvent = std::function<void(Component* sender, MouseButton button, ShiftState shift, int x, int y)>;
+// A key pressed, by its virtual key, or a character typed; a handler that sets key to 0 keeps it from the control.
+using KeyEvent = std::function<void(Component* sender, WORD& key)>;
+using KeyPressEvent = std::function<void(Component* sender, wchar_t& key)>;
 
 // A font as the designs give it: face, height in design pixels at 96 ppi (negative: character height), character
 // set, colour. It is created at the DPI of the form it is used on.
@@ -93,6 +96,15 @@ public:
     MouseEvent OnMouseDown;
     NotifyEvent OnMouseEnter;
     NotifyEvent OnMouseLeave;
+    // A key pressed while the control has the focus, after the form's shortcuts have passed it by. A control with
+    // this event bound is given Esc and Enter too, which the form's dialog keys would take otherwise.
+    KeyEvent OnKeyDown;
+    // A character typed into the control, text the input method commits included.
+    KeyPressEvent OnKeyPress;
+
+    // True while an input method composes text in the control: the keys then belong to the composition, not to the
+    // form's shortcuts or OnKeyDown.
+    virtual bool Composing() const { return false; }
 
     // Runs the click as a user's click would (the event, if bound).
     virtual void Click();

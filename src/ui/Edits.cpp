@@ -15,8 +15,28 @@ Edit::Edit(Component* owner, Control* parent, const std::string& name, int left,
 
 void Edit::SelectAll() { SendMessageW(hwnd_, EM_SETSEL, 0, -1); }
 
+void Edit::Type(wchar_t character) { SendMessageW(hwnd_, WM_CHAR, character, 1); }
+
 void Edit::Notify(WORD code) {
-    if (code == EN_CHANGE && OnChange) OnChange(this);
+    if (code != EN_CHANGE) return;
+    if (composing_) changedWhileComposing_ = true;
+    else if (OnChange) OnChange(this);
+}
+
+bool Edit::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
+    if (msg == WM_IME_STARTCOMPOSITION) {
+        composing_ = true;
+        changedWhileComposing_ = false;
+    } else if (msg == WM_IME_ENDCOMPOSITION) {
+        result = CallOriginal(msg, wp, lp);
+        composing_ = false;
+        if (changedWhileComposing_) {
+            changedWhileComposing_ = false;
+            if (OnChange) OnChange(this);
+        }
+        return true;
+    }
+    return Control::HandleMessage(msg, wp, lp, result);
 }
 
 SpinEdit::SpinEdit(Component* owner, Control* parent, const std::string& name, int left, int top, int width,

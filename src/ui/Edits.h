@@ -10,8 +10,19 @@ class Edit : public Control {
 public:
     Edit(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height);
     void SelectAll();
+    // Types a character at the caret, as the keyboard would.
+    void Type(wchar_t character);
+    // A change of the text; while an input method composes, once when the composition ends (the text committed).
     NotifyEvent OnChange;
     void Notify(WORD code) override;
+    bool Composing() const override { return composing_; }
+
+protected:
+    bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    bool composing_ = false;
+    bool changedWhileComposing_ = false;
 };
 
 class SpinEdit : public Edit {

@@ -116,26 +116,30 @@ void ListItems::AddAll(const std::vector<std::string>& texts) {
         for (const std::string& text : texts) Add(text);
         return;
     }
-    std::vector<std::size_t> order;
-    if (sorted_) {
-        order = InsertionOrder(texts);
-    } else {
-        order.resize(texts.size());
-        std::iota(order.begin(), order.end(), std::size_t{0});
-    }
-    AppendInOrder(texts, order);
+    AppendInOrder(texts, OrderOf(texts));
+}
+
+std::vector<std::size_t> ListItems::OrderOf(const std::vector<std::string>& texts) const {
+    if (sorted_) return InsertionOrder(texts);
+    std::vector<std::size_t> order(texts.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    return order;
 }
 
 void ListItems::AppendInOrder(const std::vector<std::string>& texts, const std::vector<std::size_t>& order) {
-    Reserve(static_cast<int>(texts.size()), 32);
+    AppendEach(order.size(), [&](std::size_t k) { return std::string_view(texts[order[k]]); });
+}
+
+void ListItems::AppendEach(std::size_t count, const std::function<std::string_view(std::size_t)>& text) {
+    Reserve(static_cast<int>(count), 32);
     // The class's own procedure takes the thousands of inserts of a fill straight, past the message dispatch and
     // our subclass, which does nothing with inserts. Each text is made wide as it goes in: a fill of 20,000 names
     // would otherwise hold a second copy of all of them.
     const WNDPROC own = ClassProcedure(hwnd_);
     std::wstring wide;
-    for (std::size_t i : order) {
+    for (std::size_t k = 0; k < count; ++k) {
         wide.clear();
-        text::AppendUtf16(texts[i], wide);
+        text::AppendUtf16(text(k), wide);
         CallWindowProcW(own, hwnd_, MSGS.insertString, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(wide.c_str()));
     }
 }
@@ -226,6 +230,8 @@ void ListBox::EndUpdate() {
 void ListBox::SetHorizontalExtent(int pixels) {
     SendMessageW(hwnd_, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels), 0);
 }
+
+void ListBox::PressKey(WORD key) { SendMessageW(hwnd_, WM_KEYDOWN, key, 1); }
 
 int ListBox::ItemAt(int x, int y) const {
     const LRESULT hit = SendMessageW(hwnd_, LB_ITEMFROMPOINT, 0, MAKELPARAM(x, y));

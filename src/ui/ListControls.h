@@ -4,7 +4,9 @@
 // locale, letter case ignored), but the control itself does not sort: a fill is ordered once and appended.
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/Control.h"
@@ -22,6 +24,10 @@ public:
     // Adds the texts as if one by one in this order, with one search of the system's sort keys instead of one per
     // item when the list is sorted and empty; an unsorted list appends them.
     void AddAll(const std::vector<std::string>& texts);
+    // The order in which an empty list would hold the texts (texts[order[0]] first), found as AddAll finds it.
+    std::vector<std::size_t> OrderOf(const std::vector<std::string>& texts) const;
+    // Appends count texts at the end, text(0) first, as they are: for texts already in the list's order.
+    void AppendEach(std::size_t count, const std::function<std::string_view(std::size_t)>& text);
     // Removes the item at index (nothing when there is none).
     void Delete(int index);
     // Swaps the items at a and b of an unsorted control; the selection stays at the same position.
@@ -60,6 +66,9 @@ public:
     void BeginUpdate();
     void EndUpdate();
     void SetHorizontalExtent(int pixels);
+    // Moves the selection as a key of the keyboard would (Up, Down, Page Up, Page Down, Home, End), with the
+    // notification of a user's change.
+    void PressKey(WORD key);
     void Notify(WORD code) override;
     // The item at a point of the client area, or -1.
     int ItemAt(int x, int y) const;

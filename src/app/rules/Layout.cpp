@@ -148,6 +148,15 @@ MainLayout ComboStyleLayout(MainLayout current, int clientWidth, int clientHeigh
     return current;
 }
 
+FileListWithFilterBox PlaceFilterBox(const ControlBounds& fileList, int dpi) {
+    const int boxHeight = std::min(ui::ScaleToDpi(kFilterBoxHeight, dpi), NonNegative(fileList.Height));
+    FileListWithFilterBox placed;
+    placed.List = fileList;
+    placed.List.Height = NonNegative(fileList.Height) - boxHeight;
+    placed.Box = {fileList.Left, fileList.Top + placed.List.Height, fileList.Width, boxHeight};
+    return placed;
+}
+
 bool operator==(const WindowBounds& a, const WindowBounds& b) {
     return Tie(a) == Tie(b);
 }

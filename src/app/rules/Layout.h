@@ -63,6 +63,17 @@ MainLayout ListStyleLayout(MainLayout current, int clientWidth, int clientHeight
 // Uses Button3.Width, ComboBox1.Height and Button1.Height of current; Button2.Left and the labels stay.
 MainLayout ComboStyleLayout(MainLayout current, int clientWidth, int clientHeight);
 
+// The filter box of find as you type, at the bottom edge of the file list: its height in the design (96 ppi).
+constexpr int kFilterBoxHeight = 20;
+
+// The file list's place shared with the open filter box: the list above, the box along the bottom edge, as wide as
+// the list and as high as its design at dpi (no higher than the place).
+struct FileListWithFilterBox {
+    ControlBounds List;
+    ControlBounds Box;
+};
+FileListWithFilterBox PlaceFilterBox(const ControlBounds& fileList, int dpi);
+
 // Outer bounds of a window on the screen.
 struct WindowBounds {
     int Left = 0;

@@ -219,6 +219,47 @@ TEST(DisplayScale, CaptionlessModeIsTheDesignScaled)
     s.CloseAndWait();
 }
 
+// The filter box of find as you type lies along the bottom edge of the file list's place, as wide as the list and
+// as high as its design scaled, in list style, caption-less and in combo style.
+TEST(DisplayScale, FilterBoxIsTheDesignScaledInEveryMode)
+{
+    Session s;
+    s.WriteFile("a.txt");
+    s.WriteFile("b.txt");
+    s.WriteIni(Ini());
+    const driver::Window& main = s.Start();
+    s.WaitForCounts();
+    s.ChooseFile("a.txt");
+    driver::TypeText(main, "a");
+    const driver::Window box = s.Control("Edit1");
+    ASSERT_TRUE(driver::WaitUntil([&] { return box.IsVisible() && s.Files().ItemCount() == 1; }, "the filter box"));
+    // The window lays itself out a moment after a mode changes: the places are waited for.
+    const auto expectAtTheBottom = [&](const char* mode, bool wholeWidth) {
+        const auto atTheBottom = [&] {
+            const driver::Rect b = InParent(box);
+            const driver::Rect list = InParent(s.Files());
+            const int width = main.ClientRect().Width();
+            return box.IsVisible() && list.Width() == (wholeWidth ? width : width / 2) && list.top == S(20) &&
+                   b.left == list.left && b.Width() == list.Width() &&
+                   b.top == list.bottom && b.Height() == S(20) && b.bottom == InParent(s.Control("Button1")).top;
+        };
+        EXPECT_TRUE(driver::WaitUntil(atTheBottom, std::string("the filter box at the bottom edge in ") + mode))
+            << "box " << InParent(box) << ", list " << InParent(s.Files()) << ", Button1 "
+            << InParent(s.Control("Button1"));
+        driver::Screenshot(ShotName(std::string("filter_") + mode), main);
+    };
+    expectAtTheBottom("list_style", false);
+
+    // Caption-less first: combo style leaves no free spot to double-click.
+    ASSERT_TRUE(ToggleCaption(main));
+    expectAtTheBottom("captionless", false);
+
+    s.Control("Button3").Click();
+    ASSERT_TRUE(driver::WaitUntil([&] { return s.Combo().IsVisible(); }, "combo style"));
+    expectAtTheBottom("combo_style", true);
+    s.CloseAndWait();
+}
+
 // Closing and reopening without moving the window writes back the numbers read (a file of 96-ppi units), framed and
 // caption-less, and the window on the screen has the design size of those numbers.
 TEST(DisplayScale, SavedBoundsComeBackAsTheyWereRead)

@@ -1,6 +1,7 @@
 #include "driver/Input.h"
 
 #include "driver/Error.h"
+#include "driver/Text.h"
 
 #include <cctype>
 #include <vector>
@@ -136,6 +137,22 @@ void PressKeys(const Window& target, const std::string& chord)
     }
     for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
         inputs.push_back(KeyInput(*key, true));
+    }
+    Send(inputs);
+}
+
+void TypeText(const Window& target, const std::string& text)
+{
+    BringToForeground(target);
+    std::vector<INPUT> inputs;
+    for (wchar_t unit : ToWide(text)) {
+        for (DWORD up : {DWORD{0}, DWORD{KEYEVENTF_KEYUP}}) {
+            INPUT input = {};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wScan = static_cast<WORD>(unit);
+            input.ki.dwFlags = KEYEVENTF_UNICODE | up;
+            inputs.push_back(input);
+        }
     }
     Send(inputs);
 }

@@ -16,6 +16,10 @@ namespace driver {
 // Throws DriverError for an unknown key name or when the window cannot be brought to the foreground.
 void PressKeys(const Window& target, const std::string& chord);
 
+// Types text (UTF-8) on target's top-level window, one character after another, as a keyboard that sends characters
+// does (Japanese included): each reaches the focused control through the program's message loop as a character.
+void TypeText(const Window& target, const std::string& text);
+
 // Makes the top-level window of target the foreground window; throws DriverError when it does not become it.
 void BringToForeground(const Window& target);
 

@@ -230,6 +230,21 @@ TEST(LayoutScale, TitleLabelsKeepTheirScaledDistanceFromTheRightEdge) {
     EXPECT_EQ(switched.Label4Left, 462 - 43);
 }
 
+// The open filter box takes the bottom of the file list's place at its scaled height, in the list's width; in a
+// place lower than the box, the box takes all of it and the list nothing.
+TEST(LayoutScale, FilterBoxTakesTheBottomOfTheFileListsPlace) {
+    const ControlBounds place{277, 30, 277, 231};
+    for (int dpi : {96, 120, 144}) {
+        const app::FileListWithFilterBox placed = app::PlaceFilterBox(place, dpi);
+        EXPECT_EQ(placed.Box, (ControlBounds{277, 30 + 231 - ui::ScaleToDpi(20, dpi), 277, ui::ScaleToDpi(20, dpi)}))
+            << dpi;
+        EXPECT_EQ(placed.List, (ControlBounds{277, 30, 277, 231 - ui::ScaleToDpi(20, dpi)})) << dpi;
+    }
+    const app::FileListWithFilterBox low = app::PlaceFilterBox({0, 20, 100, 12}, 144);
+    EXPECT_EQ(low.List, (ControlBounds{0, 20, 100, 0}));
+    EXPECT_EQ(low.Box, (ControlBounds{0, 20, 100, 12}));
+}
+
 TEST(LayoutStoredBounds, NumbersReadComeBackUnlessTheWindowMovedByAUnit) {
     const WindowBounds read{200, 150, 411, 263};
     const WindowBounds placed = app::PixelBounds(read, 144, 144);

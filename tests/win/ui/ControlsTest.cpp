@@ -166,6 +166,41 @@ TEST_F(ControlsTest, MenuShortcutsReachItemsAtAnyDepth) {
     EXPECT_EQ(ui::ShortCutToText({VK_DELETE}), "Del");
 }
 
+// While an input method composes in an edit box, the text it shows is not yet a change and the keys are the
+// composition's: Enter confirms the conversion instead of running the form's shortcut. The change comes once, when
+// the composition ends, and Enter is a shortcut again.
+TEST_F(ControlsTest, KeysAndChangesOfAnOpenCompositionBelongToTheInputMethod) {
+    auto* menu = new ui::PopupMenu(form.get(), "PopupMenu1");
+    auto* execute = new ui::MenuItem(form.get(), "N2", "実行");
+    execute->Shortcut = {VK_RETURN};
+    menu->Items().Add(execute);
+    form->SetPopupMenu(menu);
+    auto* edit = new ui::Edit(form.get(), form.get(), "Edit1", 0, 0, 100, 20);
+    int executed = 0, changes = 0, keys = 0;
+    execute->OnClick = [&](ui::Component*) { ++executed; };
+    edit->OnChange = [&](ui::Component*) { ++changes; };
+    edit->OnKeyDown = [&](ui::Component*, WORD&) { ++keys; };
+    MSG enter{edit->Handle(), WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+
+    SendMessageW(edit->Handle(), WM_IME_STARTCOMPOSITION, 0, 0);
+    EXPECT_TRUE(edit->Composing());
+    edit->Type(L'め');
+    edit->Type(L'も');
+    EXPECT_EQ(changes, 0);
+    ui::App().ProcessMessage(enter);
+    EXPECT_EQ(executed, 0);
+    EXPECT_EQ(keys, 0);
+
+    SendMessageW(edit->Handle(), WM_IME_ENDCOMPOSITION, 0, 0);
+    EXPECT_FALSE(edit->Composing());
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(edit->Text(), "めも");
+    ui::App().ProcessMessage(enter);
+    EXPECT_EQ(executed, 1);
+    edit->Type(L'x');
+    EXPECT_EQ(changes, 2);
+}
+
 TEST_F(ControlsTest, RunTimeMenuItemsAreFoundAndFreedByName) {
     auto* sub = new ui::MenuItem(form.get(), "GoTo1", "別のフォルダに移動");
     for (int round = 0; round < 3; ++round) {
