@@ -66,7 +66,7 @@ int main()
     const auto fill = [&] {
         filter.Assign(names, list->Items().OrderOf(names));
         app::ShowNames(*list, filter, "");
-        app::FoldNamesWhenIdle(filter);
+        app::FoldNamesWhenIdle(filter, form);
         ui::App().ProcessMessages();
     };
     fill();

@@ -51,7 +51,7 @@ void TForm1::MakeFileList() {
         const std::vector<std::size_t> order = ListBox1->Items().OrderOf(names);
         fileNames_.Assign(std::move(names), order);
         ShowFileNames();
-        if (settings::ReadQuickFilter(Settings())) app::FoldNamesWhenIdle(fileNames_);
+        if (settings::ReadQuickFilter(Settings())) app::FoldNamesWhenIdle(fileNames_, *this);
     }
     ShowFileCount();
 }

@@ -32,8 +32,8 @@ void app::ShowNames(ui::ListBox& list, NameFilter& names, const std::string& tex
     list.EndUpdate();
 }
 
-void app::FoldNamesWhenIdle(NameFilter& names) {
-    ui::App().Queue([&names] { names.FoldNames(); });
+void app::FoldNamesWhenIdle(NameFilter& names, const ui::Component& owner) {
+    ui::App().Queue([&names] { names.FoldNames(); }, &owner);
 }
 
 bool TForm1::FilterOpen() const { return Edit1->Visible(); }

@@ -14,7 +14,7 @@ namespace app {
 void ShowNames(ui::ListBox& list, NameFilter& names, const std::string& text);
 
 // Folds the names of a fill once the program is idle again, so that the first key typed finds them folded. A fill
-// that comes first makes the queued folding fold its own names.
-void FoldNamesWhenIdle(NameFilter& names);
+// that comes first makes the queued folding fold its own names; an owner (of names) that goes first drops it.
+void FoldNamesWhenIdle(NameFilter& names, const ui::Component& owner);
 
 }  // namespace app

@@ -17,6 +17,11 @@ namespace {
 const UINT kReleaseForm = WM_APP + 1;
 const UINT kRunQueued = WM_APP + 2;
 const wchar_t kAppClass[] = L"TApplication";
+bool IsEditBox(HWND hwnd) {
+    wchar_t name[8] = {};
+    return hwnd && GetClassNameW(hwnd, name, 8) && lstrcmpiW(name, L"Edit") == 0;
+}
+
 }  // namespace
 
 Application& App() {
@@ -125,6 +130,8 @@ bool Application::IsShortCutMessage(const MSG& msg) {
     sc.ctrl = GetKeyState(VK_CONTROL) < 0;
     sc.shift = GetKeyState(VK_SHIFT) < 0;
     sc.alt = GetKeyState(VK_MENU) < 0 || (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29)));
+    // Delete in an edit box deletes text there, as in every edit box, rather than running the menu's Delete.
+    if (sc.vk == VK_DELETE && !sc.ctrl && !sc.alt && IsEditBox(msg.hwnd)) return false;
     bool handled = false;
     GuardedCall([&] { handled = form->GetPopupMenu()->IsShortCut(sc); });
     return handled;
@@ -152,9 +159,16 @@ void Application::ProcessMessages() {
 
 void Application::ReleaseForm(Form* form) { PostMessageW(hwnd_, kReleaseForm, 0, reinterpret_cast<LPARAM>(form)); }
 
-void Application::Queue(std::function<void()> action) {
-    queued_.push_back(std::move(action));
+void Application::Queue(std::function<void()> action, const Component* owner) {
+    queued_.push_back(QueuedAction{std::move(action), owner});
     PostMessageW(hwnd_, kRunQueued, 0, 0);
+}
+
+void Application::ForgetQueued(const Component* owner) {
+    if (!owner) return;
+    for (QueuedAction& queued : queued_) {
+        if (queued.owner == owner) queued = QueuedAction{nullptr, nullptr};
+    }
 }
 
 void Application::ShowException(const std::string& text) { ShowMessage(text); }
@@ -167,11 +181,11 @@ LRESULT CALLBACK Application::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     }
     if (msg == kRunQueued) {
         // One action for each message posted; an action that opens a window of its own lets the next one wait.
-        std::deque<std::function<void()>>& queued = App().queued_;
+        std::deque<QueuedAction>& queued = App().queued_;
         if (!queued.empty()) {
-            std::function<void()> action = std::move(queued.front());
+            std::function<void()> action = std::move(queued.front().action);
             queued.pop_front();
-            GuardedCall(action);
+            if (action) GuardedCall(action);  // none when its owner has gone
         }
         return 0;
     }

@@ -49,7 +49,10 @@ public:
     void ReleaseForm(Form* form);
     // Runs action once the current events have returned, from the message loop (of whichever window is modal
     // then): for what must not hold the caller, such as a box after a drop whose source waits for the drop's answer.
-    void Queue(std::function<void()> action);
+    // An action queued for an owner is dropped when the owner goes before it has run.
+    void Queue(std::function<void()> action, const Component* owner = nullptr);
+    // Drops the actions queued for owner (a component's end calls it).
+    void ForgetQueued(const Component* owner);
     // The default error display: a plain box with the text under the application title.
     void ShowException(const std::string& text);
 
@@ -62,7 +65,11 @@ private:
     HWND hwnd_ = nullptr;
     Form* mainForm_ = nullptr;
     bool terminated_ = false;
-    std::deque<std::function<void()>> queued_;
+    struct QueuedAction {
+        std::function<void()> action;
+        const Component* owner;
+    };
+    std::deque<QueuedAction> queued_;
 };
 
 // The program's one application object.

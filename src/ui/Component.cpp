@@ -1,5 +1,7 @@
 #include "ui/Component.h"
 
+#include "ui/Application.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -23,6 +25,7 @@ Component::Component(Component* owner) : owner_(owner) {
 Component::~Component() {
     DestroyComponents();
     if (owner_) owner_->Remove(this);
+    App().ForgetQueued(this);  // nothing queued for it runs on a component that has gone
 }
 
 void Component::DestroyComponents() {

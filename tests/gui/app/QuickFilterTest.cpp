@@ -103,7 +103,12 @@ TEST_F(QuickFilter, KanaWidthCaseAndComposedFormsNarrowTheListAndEscBringsItBack
     ASSERT_TRUE(TypeAndWait("memo", 2));
     EXPECT_EQ(Sorted(s.Files().Items()), Sorted({"ＭＥＭＯ.txt", "memo.txt"}));
     const std::string selected = s.Files().SelectedText();
-    for (int i = 0; i < 4; ++i) driver::PressKeys(s.Main(), "Backspace");
+    // Delete edits the box, as in any edit box: no file is offered to the recycle bin.
+    driver::PressKeys(s.Main(), "Left");
+    driver::PressKeys(s.Main(), "Delete");
+    ASSERT_TRUE(driver::WaitUntil([&] { return Box().Text() == "mem"; }, "Delete takes the letter after the caret"));
+    EXPECT_TRUE(s.Program().OpenMessageBoxes().empty());
+    for (int i = 0; i < 3; ++i) driver::PressKeys(s.Main(), "Backspace");
     ASSERT_TRUE(WaitForWholeList(8));
     EXPECT_EQ(s.Files().SelectedText(), selected);
 

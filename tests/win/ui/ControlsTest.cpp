@@ -130,6 +130,20 @@ TEST_F(ControlsTest, ExceptionInAHandlerIsShownAndTheProgramGoesOn) {
 
 // A window that cannot be created during start-up (here: a class name longer than the system takes) ends the
 // program with a box saying so and a non-zero exit code.
+// Work queued for later runs once the current events have returned, and never on a component that has gone.
+TEST_F(ControlsTest, QueuedWorkRunsLaterAndNotForAComponentThatWent) {
+    int ran = 0, ranForGone = 0;
+    auto* list = new ui::ListBox(form.get(), form.get(), "ListBox1", 0, 0, 100, 100, true);
+    ui::App().Queue([&] { ++ran; });
+    ui::App().Queue([&] { ++ranForGone; }, list);
+    ui::App().Queue([&] { ++ran; }, form.get());
+    EXPECT_EQ(ran, 0) << "not while the caller runs";
+    delete list;
+    ui::App().ProcessMessages();
+    EXPECT_EQ(ran, 2);
+    EXPECT_EQ(ranForGone, 0);
+}
+
 TEST_F(ControlsTest, FailedStartUpIsShownAndGivesAnExitCode) {
     BoxWatcher w(GetCurrentThreadId(), "OK");
     const int code = ui::RunProgram("Tessaly", [](ui::Application& app) {
