@@ -151,6 +151,25 @@ public:
         }
     }
 
+    // The mixed folder of the lists' icons: 20,000 empty files of ten kinds "m00000.txt"..., with 250 programs
+    // "p00000.exe"... and 250 shortcuts "p00000.lnk"... among them.
+    void MakeMixedFiles(const std::string& under) const
+    {
+        char name[32];
+        for (const char* ext : {"txt", "doc", "pdf", "jpg", "png", "zip", "mp3", "html", "xls", "csv"}) {
+            for (int i = 0; i < 1950; ++i) {
+                std::snprintf(name, sizeof name, "m%05d.%s", i, ext);
+                MakeFile(under + "\\" + name);
+            }
+        }
+        for (const char* ext : {"exe", "lnk"}) {
+            for (int i = 0; i < 250; ++i) {
+                std::snprintf(name, sizeof name, "p%05d.%s", i, ext);
+                MakeFile(under + "\\" + name);
+            }
+        }
+    }
+
     // count empty files "f00001.txt"... in a folder (relative, "" for the tree itself).
     void MakeFiles(int count, const std::string& under = "") const
     {
@@ -192,6 +211,7 @@ private:
 //   full\     both of these
 //   walk\     400 folders "D0000"... each holding 49 "S0000"... (20,000 folders): the folder walk's, long enough to
 //             time against its reference on a shared machine
+//   mixed\    20,000 empty files of a dozen kinds, 250 ".exe" and 250 ".lnk" among them (MakeMixedFiles)
 //   empty\    nothing
 // Without the argument a benchmark lays out the trees it needs itself, which takes far longer under Wine.
 class Trees {
@@ -210,6 +230,7 @@ public:
             if (n == "files" || n == "full") own_->MakeFiles(20000, n);
             if (n == "folders" || n == "full") own_->MakeFolders(40, 49, n);
             if (n == "walk") own_->MakeFolders(400, 49, n);
+            if (n == "mixed") own_->MakeMixedFiles(n);
         }
         return own_->Path() + "\\" + n;
     }

@@ -8,6 +8,7 @@
 #include "app/FileSystem.h"
 #include "app/FolderEntries.h"
 #include "app/QuickFilter.h"
+#include "app/rules/OwnIcon.h"
 #include "components/FindHandle.h"
 #include "settings/Schema.h"
 #include "text/PathText.h"
@@ -33,8 +34,18 @@ void app::CollectMatches(const std::string& pattern, std::vector<std::string>& n
     } while (FindNextFileW(find.Get(), &fd));
 }
 
+void TForm1::ReadOwnIcons(const std::string& folder) {
+    std::vector<std::wstring> own;
+    for (std::size_t place = 0; place < fileNames_.Count(); ++place) {
+        const std::string_view name = fileNames_.Name(place);
+        if (app::HasOwnIcon(name)) own.push_back(ui::ToWide(name));
+    }
+    ownIcons_.Start(SystemPath(folder), std::move(own));
+}
+
 void TForm1::MakeFileList() {
     fileNames_.Clear();
+    ownIcons_.Drop();
     settings::StoredList<std::string> extensions = settings::ReadExtensions(Settings());
     if (extensions.count == 0) {
         ui::ShowMessage("検索する拡張子が未設定なので設定してください。");
@@ -51,6 +62,7 @@ void TForm1::MakeFileList() {
         const std::vector<std::size_t> order = ListBox1->Items().OrderOf(names);
         fileNames_.Assign(std::move(names), order);
         ShowFileNames();
+        if (ListBox1->WithIcons()) ReadOwnIcons(folder);
         if (settings::ReadQuickFilter(Settings())) app::FoldNamesWhenIdle(fileNames_, *this);
     }
     ShowFileCount();

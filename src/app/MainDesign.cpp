@@ -27,13 +27,15 @@ void TForm1::CreateDesign() {
     Button1 = new ui::Button(this, this, "Button1", "START!", 278, 173, 92, 25);
     Button1->SetFont(ui::FontSpec{"ＭＳ Ｐゴシック", -13, SHIFTJIS_CHARSET, ui::clBlue});
     Button1->UseOwnTextColor();
-    ListBox1 = new ui::ListBox(this, this, "ListBox1", 185, 20, 185, 153, true);
+    // The settings file is read again by every start-up run; whether the lists show icons is fixed with the window.
+    const bool icons = IconsWanted();
+    ListBox1 = new ui::ListBox(this, this, "ListBox1", 185, 20, 185, 153, true, icons);
     ListBox1->SetShowHint(true);
     ComboBox1 = new ui::ComboBox(this, this, "ComboBox1", 185, 0, 185, 20, true);
     ComboBox1->SetText("フォルダを選択してください");
     ComboBox1->SetVisible(false);
     ComboBox1->SetEnabled(false);
-    ListBox2 = new ui::ListBox(this, this, "ListBox2", 0, 20, 185, 153, true);
+    ListBox2 = new ui::ListBox(this, this, "ListBox2", 0, 20, 185, 153, true, icons);
     ListBox2->SetShowHint(true);
     Button3 = new ui::Button(this, this, "Button3", ">", 0, 173, 20, 25);
     // The filter box of find as you type, shown at the bottom edge of the file list while a text narrows it.
@@ -48,8 +50,19 @@ void TForm1::CreateDesign() {
     Button2->SetTabOrder(5);
     Button1->SetTabOrder(6);
 
+    if (icons) ShowIcons();
+
     SearchDir1 = new TSearchDir(this);
     SearchDir1->Name = "SearchDir1";
+}
+
+void TForm1::ShowIcons() {
+    HIMAGELIST images = icons_.SmallImages();
+    ListBox1->SetIcons(images, [this](int, const std::wstring& name) {
+        const int own = ownIcons_.Find(name);
+        return own >= 0 ? own : icons_.ForFile(name);
+    });
+    ListBox2->SetIcons(images, [this](int, const std::wstring&) { return icons_.ForFolder(); });
 }
 
 void TForm1::CreatePopupMenu() {

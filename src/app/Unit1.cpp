@@ -52,6 +52,10 @@ settings::IniFile TForm1::Settings() const { return settings::IniFile(settings::
 
 bool TForm1::ComboStyle() const { return Button3->Caption() == "<"; }
 
+bool TForm1::IconsWanted() const {
+    return settings::ReadIcons(settings::IniFile(settings::SettingsPath(ProgramFolder())));
+}
+
 void TForm1::FormCreate(ui::Component*) {
     const unsigned run = ++startupRuns_;
 

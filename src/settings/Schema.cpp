@@ -36,6 +36,7 @@ const char* const kUpdateCheck = "UpdateCheck";
 const char* const kHotKey = "HotKey";
 const char* const kTaskTray = "TaskTray";
 const char* const kQuickFilter = "QuickFilter";
+const char* const kIcons = "Icons";
 
 const char* const kDirDeep = "DirDeep";
 const char* const kDepth = "depth";
@@ -119,6 +120,11 @@ bool ReadUpdateCheck(const IniFile& ini)
 bool ReadQuickFilter(const IniFile& ini)
 {
     return ini.ReadBool(kOption, kQuickFilter, kDefaultQuickFilter);
+}
+
+bool ReadIcons(const IniFile& ini)
+{
+    return ini.ReadBool(kOption, kIcons, kDefaultIcons);
 }
 
 int ReadDepth(const IniFile& ini)

@@ -9,6 +9,8 @@
 
 #include "text/Utf8.h"
 #include "ui/CodePage.h"
+#include "ui/Dpi.h"
+#include "ui/rules/IconRows.h"
 #include "ui/rules/SortedInsertion.h"
 
 namespace ui {
@@ -201,11 +203,95 @@ std::vector<std::string> ListItems::ToVector() const {
 #undef MSGS
 
 ListBox::ListBox(Component* owner, Control* parent, const std::string& name, int left, int top, int width,
-                 int height, bool sorted)
-    : Control(owner, parent, name), sorted_(sorted) {
+                 int height, bool sorted, bool withIcons)
+    : Control(owner, parent, name), sorted_(sorted), withIcons_(withIcons) {
     // A sorted list orders its items itself (ListItems), so the control never sorts.
-    CreateHandle(L"ListBox", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
+    const DWORD drawn = withIcons ? LBS_OWNERDRAWFIXED | LBS_HASSTRINGS : 0;
+    CreateHandle(L"ListBox",
+                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | drawn,
                  WS_EX_CLIENTEDGE, left, top, width, height);
+    if (withIcons_) MeasureRows();
+}
+
+void ListBox::SetIcons(HIMAGELIST images, IconSource source) {
+    images_ = images;
+    iconSource_ = std::move(source);
+    if (withIcons_) {
+        MeasureRows();
+        InvalidateRect(hwnd_, nullptr, TRUE);
+    }
+}
+
+HGDIOBJ ListBox::ListFont() const {
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
+    return font ? font : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+int ListBox::IconSize() const { return SystemMetricForDpi(SM_CXSMICON, Dpi()); }
+
+void ListBox::MeasureRows() {
+    // A list that draws its items keeps the height it was given when its font changes: it is set here for the
+    // font and the icon of the DPI now.
+    HDC dc = GetDC(hwnd_);
+    HGDIOBJ old = SelectObject(dc, ListFont());
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd_, dc);
+    SendMessageW(hwnd_, LB_SETITEMHEIGHT, 0, IconRowHeight(tm.tmHeight, IconSize(), Dpi()));
+}
+
+void ListBox::DpiChanged() {
+    Control::DpiChanged();
+    if (withIcons_) MeasureRows();
+}
+
+void ListBox::DrawIcon(HDC dc, int image, int x, int y, int size) const {
+    int width = 0, height = 0;
+    ImageList_GetIconSize(images_, &width, &height);
+    if (width == size && height == size) {
+        ImageList_Draw(images_, image, dc, x, y, ILD_TRANSPARENT);
+        return;
+    }
+    // The system's list holds the icons of its own DPI: at another the icon is drawn to the size of this one.
+    if (HICON icon = ImageList_GetIcon(images_, image, ILD_TRANSPARENT)) {
+        DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
+        DestroyIcon(icon);
+    }
+}
+
+bool ListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
+    if (!withIcons_) return false;
+    HDC dc = dis.hDC;
+    RECT row = dis.rcItem;
+    const bool selected = (dis.itemState & ODS_SELECTED) != 0;
+    const bool disabled = (dis.itemState & ODS_DISABLED) != 0 || !IsWindowEnabled(hwnd_);
+    // The whole row is drawn each time, so that a focus rectangle drawn before is always painted over.
+    FillRect(dc, &row, GetSysColorBrush(selected && !disabled ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    if (dis.itemID != static_cast<UINT>(-1)) {
+        const int index = static_cast<int>(dis.itemID);
+        std::wstring text;
+        const LRESULT len = SendMessageW(hwnd_, LB_GETTEXTLEN, dis.itemID, 0);
+        if (len > 0) {
+            text.resize(static_cast<std::size_t>(len) + 1);
+            const LRESULT got = SendMessageW(hwnd_, LB_GETTEXT, dis.itemID, reinterpret_cast<LPARAM>(&text[0]));
+            text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+        }
+        const int pad = Scale(kIconRowPadding);
+        const int size = IconSize();
+        const int image = images_ && iconSource_ ? iconSource_(index, text) : -1;
+        if (image >= 0) DrawIcon(dc, image, row.left + pad, row.top + (row.bottom - row.top - size) / 2, size);
+        RECT textRect = row;
+        textRect.left += pad + size + pad * 2;
+        HGDIOBJ old = SelectObject(dc, ListFont());
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+        SelectObject(dc, old);
+    }
+    if (dis.itemState & ODS_FOCUS) DrawFocusRect(dc, &row);
+    return true;
 }
 
 int ListBox::ItemIndex() const {
@@ -250,6 +336,13 @@ bool ListBox::HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
     case WM_CAPTURECHANGED:
         pressed_ = false;
         break;
+    case WM_SETFONT:
+        if (!withIcons_) break;
+        // The form's new font (at a new DPI too) keeps the rows' height of a list that draws its items: measured
+        // again once the list has the font.
+        result = CallOriginal(msg, wp, lp);
+        MeasureRows();
+        return true;
     case WM_MOUSEMOVE:
         if (!pressed_ || !(wp & MK_LBUTTON)) break;
         // Until the press becomes a drag the list does not see the pointer move, or it would select the item under

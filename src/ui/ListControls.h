@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include <windows.h>
+#include <commctrl.h>
+
 #include "ui/Control.h"
 
 namespace ui {
@@ -54,10 +57,15 @@ private:
     bool sorted_;
 };
 
+// The image an item of a list with icons shows: its index in the list's image list, or -1 for none.
+using IconSource = std::function<int(int index, const std::wstring& text)>;
+
 class ListBox : public Control {
 public:
+    // A list with icons draws each item itself, a small icon before the text, and keeps its texts as a plain list
+    // does: they are read, found, compared and selected as there, and screen readers read them.
     ListBox(Component* owner, Control* parent, const std::string& name, int left, int top, int width, int height,
-            bool sorted);
+            bool sorted, bool withIcons = false);
     ListItems Items() const { return ListItems(hwnd_, false, sorted_); }
     int ItemIndex() const;
     void SetItemIndex(int index);
@@ -72,6 +80,11 @@ public:
     void Notify(WORD code) override;
     // The item at a point of the client area, or -1.
     int ItemAt(int x, int y) const;
+    // The images a list with icons draws from, and which one each item shows; the rows are measured again.
+    void SetIcons(HIMAGELIST images, IconSource source);
+    bool WithIcons() const { return withIcons_; }
+    bool DrawItem(const DRAWITEMSTRUCT& dis) override;
+    void DpiChanged() override;
     // A press on an item moved past the system's drag distance with the left button down: the item the button went
     // down on is selected and the event runs (the list lets go of the mouse first). A press without such a move
     // stays a click on that item.
@@ -81,7 +94,18 @@ protected:
     bool HandleMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
+    // The font the list shows its texts in.
+    HGDIOBJ ListFont() const;
+    // The small icon's size at the list's DPI now.
+    int IconSize() const;
+    // Sets the rows' height for the font and the small icon at the DPI now.
+    void MeasureRows();
+    void DrawIcon(HDC dc, int image, int x, int y, int size) const;
+
     bool sorted_;
+    bool withIcons_;
+    HIMAGELIST images_ = nullptr;
+    IconSource iconSource_;
     int updateDepth_ = 0;
     bool pressed_ = false;  // the left button went down on an item and has not moved far yet
     int pressedItem_ = -1;

@@ -145,6 +145,18 @@ int ItemHeight(const driver::Window& list)
     return static_cast<int>(driver::SendW(list.Handle(), LB_GETITEMHEIGHT, 0, 0));
 }
 
+// The small icon's size at the session's DPI, as the system tells it for a DPI where it can.
+int SmallIconSize()
+{
+    using ForDpi = int(WINAPI*)(int, UINT);
+    const auto forDpi = reinterpret_cast<ForDpi>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi")));
+    return forDpi ? forDpi(SM_CXSMICON, static_cast<UINT>(SessionDpi())) : S(GetSystemMetrics(SM_CXSMICON));
+}
+
+// A list with icons: the taller of the font and the small icon, with two design pixels of room.
+int IconRowHeight(const DesignFont& font) { return std::max(font.Height(), SmallIconSize()) + S(2); }
+
 }  // namespace
 
 // The main window at its design bounds: list style, then combo style; the lists' items and the headers follow the
@@ -198,6 +210,37 @@ TEST(DisplayScale, MainWindowInBothStylesIsTheDesignScaled)
     EXPECT_EQ(InParent(s.Combo()).Width(), w);
     EXPECT_EQ(ItemHeight(s.Files()), font.Height());
     s.CloseAndWait();
+}
+
+// Without icons the lists are the plain lists they were, rows as high as the font; with them each row fits its
+// icon and name in both styles.
+TEST(DisplayScale, ListRowsFitTheirIconsOrTheFontWithout)
+{
+    const DesignFont font;
+    for (const bool icons : {false, true}) {
+        Session s;
+        s.MakeDir("Docs");
+        s.WriteFile("a.txt");
+        s.WriteFile("b.txt");
+        s.WriteIni({"[Option]", "UpdateCheck=0", std::string("Icons=") + (icons ? "1" : "0"), "[extension]",
+                    "count=1", "ex1=.txt"});
+        const driver::Window& main = s.Start();
+        s.WaitForCounts();
+        const char* const mode = icons ? "icons" : "no_icons";
+        driver::Screenshot(ShotName(std::string("list_style_") + mode), main);
+        const int expected = icons ? IconRowHeight(font) : font.Height();
+        for (const driver::Window& list : {s.Files(), s.Folders()}) {
+            EXPECT_EQ(ItemHeight(list), expected) << mode;
+            EXPECT_EQ(list.HasStyle(LBS_OWNERDRAWFIXED), icons) << mode;
+            EXPECT_EQ(list.HasStyle(LBS_HASSTRINGS), icons) << mode;
+        }
+        s.Control("Button3").Click();
+        ASSERT_TRUE(driver::WaitUntil([&] { return s.Combo().IsVisible(); }, "combo style"));
+        driver::Screenshot(ShotName(std::string("combo_style_") + mode), main);
+        EXPECT_EQ(ItemHeight(s.Files()), expected) << mode;
+        EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"a.txt", "b.txt"})) << mode;
+        s.CloseAndWait();
+    }
 }
 
 // Without its caption the window keeps its client area on the screen, with the frame metrics of its DPI, and the

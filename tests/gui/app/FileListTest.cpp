@@ -2,6 +2,11 @@
 // selection kept or lost, the prompt when no extension is registered, a missing fixed folder, and "FileName".
 #include "app/MainWindowSupport.h"
 
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
 using namespace main_window;
 
 namespace {
@@ -15,6 +20,55 @@ std::vector<std::string> Extensions(const std::vector<std::string>& list, const 
     }
     lines.insert(lines.end(), more.begin(), more.end());
     return lines;
+}
+
+// The settings with the lists' icons on ("Icons=1" in the one [Option] section).
+std::vector<std::string> WithIcons(std::vector<std::string> lines)
+{
+    lines.insert(lines.begin() + 1, "Icons=1");
+    return lines;
+}
+
+// The screen's pixels of the square at the start of a list row, where its icon is drawn (the row's edge, where a
+// focus rectangle may be, left out).
+std::vector<COLORREF> IconPixels(const driver::Window& list, int index)
+{
+    const driver::Rect row = list.ItemRect(index);
+    POINT origin{row.left, row.top};
+    ClientToScreen(list.Handle(), &origin);
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    for (int y = 1; y < row.Height() - 1; ++y) {
+        for (int x = 1; x < row.Height() - 1; ++x) pixels.push_back(GetPixel(screen, origin.x + x, origin.y + y));
+    }
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// A shortcut at path to target showing the icon iconIndex of iconFile, made as the shell makes one.
+void MakeShortcut(const std::string& path, const std::string& target, const std::string& iconFile, int iconIndex)
+{
+    static const GUID kShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    static const GUID kShellLinkW = {0x000214F9, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    static const GUID kPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    IShellLinkW* link = nullptr;
+    IPersistFile* file = nullptr;
+    HRESULT hr = CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kShellLinkW, reinterpret_cast<void**>(&link));
+    if (SUCCEEDED(hr)) hr = link->SetPath(driver::ToWide(target).c_str());
+    if (SUCCEEDED(hr)) hr = link->SetIconLocation(driver::ToWide(iconFile).c_str(), iconIndex);
+    if (SUCCEEDED(hr)) hr = link->QueryInterface(kPersistFile, reinterpret_cast<void**>(&file));
+    if (SUCCEEDED(hr)) hr = file->Save(driver::ToWide(path).c_str(), TRUE);
+    if (file) file->Release();
+    if (link) link->Release();
+    CoUninitialize();
+    ASSERT_TRUE(SUCCEEDED(hr)) << "cannot make the shortcut " << path;
+}
+
+// Whether the pixels show something: more than one colour.
+bool ShowsAnImage(const std::vector<COLORREF>& pixels)
+{
+    return std::any_of(pixels.begin(), pixels.end(), [&](COLORREF c) { return c != pixels.front(); });
 }
 
 }  // namespace
@@ -140,4 +194,57 @@ TEST(FileList, FileNameButtonShowsTheSelectedName)
     s.ChooseFile("予定表.txt");
     s.Control("Button2").Click();
     EXPECT_EQ(s.TakeMessage(), "予定表.txt");
+}
+
+// Each name has the shell's icon before it, and the names read back exactly as the files are named. Extensions the
+// system knows nothing of have no icon of their own to read: both show the one generic icon.
+TEST(FileList, IconsShowBesideTheNames)
+{
+    Session s;
+    s.MakeDir("資料");
+    s.WriteFile("a.txt");
+    s.WriteFile("b.zzq");
+    s.WriteFile("c.qzz");
+    s.WriteIni(WithIcons(Extensions({".txt", ".zzq", ".qzz"})));
+    const driver::Window& main = s.Start();
+    s.WaitForCounts();
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"a.txt", "b.zzq", "c.qzz"}));
+    const int folder = Session::IndexOf(s.Folders(), "資料");
+    ASSERT_GE(folder, 0);
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] {
+            return ShowsAnImage(IconPixels(s.Files(), 1)) && ShowsAnImage(IconPixels(s.Files(), 2)) &&
+                   ShowsAnImage(IconPixels(s.Folders(), folder));
+        },
+        "icons drawn before the names"));
+    driver::Screenshot(driver::CurrentTestName(), main);
+    EXPECT_EQ(IconPixels(s.Files(), 1), IconPixels(s.Files(), 2));
+    EXPECT_NE(IconPixels(s.Files(), 1), IconPixels(s.Folders(), folder));
+    // Selected, the name is still found and read as it was.
+    s.ChooseFile("c.qzz");
+    EXPECT_EQ(s.Files().SelectedText(), "c.qzz");
+}
+
+// A shortcut shows its own icon (here the one it names), read from it after the list is shown; a shortcut that
+// cannot be read keeps the icon its kind has.
+TEST(FileList, ShortcutShowsAnIconOfItsOwn)
+{
+    Session s;
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::string system = driver::ToUtf8(windows) + "\\system32\\";
+    MakeShortcut(s.InBase("tool.lnk"), system + "notepad.exe", system + "shell32.dll", -4);
+    s.WriteFile("broken.lnk", "not a shortcut");
+    s.WriteIni(WithIcons(Extensions({".lnk"})));
+    const driver::Window& main = s.Start();
+    s.WaitForCounts();
+    ASSERT_EQ(s.Files().Items(), (std::vector<std::string>{"broken.lnk", "tool.lnk"}));
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] {
+            const std::vector<COLORREF> broken = IconPixels(s.Files(), 0);
+            return ShowsAnImage(broken) && ShowsAnImage(IconPixels(s.Files(), 1)) &&
+                   broken != IconPixels(s.Files(), 1);
+        },
+        "the shortcut's own icon beside its name"));
+    driver::Screenshot(driver::CurrentTestName(), main);
 }
