@@ -8,6 +8,7 @@
 #include "ui/CodePage.h"
 #include "ui/Dialogs.h"
 #include "ui/DragDrop.h"
+#include "ui/Edits.h"
 #include "ui/Guard.h"
 #include "ui/Menus.h"
 
@@ -17,10 +18,6 @@ namespace {
 const UINT kReleaseForm = WM_APP + 1;
 const UINT kRunQueued = WM_APP + 2;
 const wchar_t kAppClass[] = L"TApplication";
-bool IsEditBox(HWND hwnd) {
-    wchar_t name[8] = {};
-    return hwnd && GetClassNameW(hwnd, name, 8) && lstrcmpiW(name, L"Edit") == 0;
-}
 
 }  // namespace
 
@@ -121,8 +118,9 @@ void Application::Minimize() {
 
 bool Application::IsShortCutMessage(const MSG& msg) {
     if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    const Control* focused = Control::FromHandle(msg.hwnd);
     // Enter that confirms a conversion is the input method's.
-    if (const Control* focused = Control::FromHandle(msg.hwnd); focused && focused->Composing()) return false;
+    if (focused && focused->Composing()) return false;
     Form* form = Form::FromHandle(GetAncestor(msg.hwnd, GA_ROOT));
     if (!form || !form->GetPopupMenu() || !IsWindowEnabled(form->Handle())) return false;
     ShortCut sc;
@@ -130,8 +128,9 @@ bool Application::IsShortCutMessage(const MSG& msg) {
     sc.ctrl = GetKeyState(VK_CONTROL) < 0;
     sc.shift = GetKeyState(VK_SHIFT) < 0;
     sc.alt = GetKeyState(VK_MENU) < 0 || (msg.message == WM_SYSKEYDOWN && (msg.lParam & (1 << 29)));
-    // Delete in an edit box deletes text there, as in every edit box, rather than running the menu's Delete.
-    if (sc.vk == VK_DELETE && !sc.ctrl && !sc.alt && IsEditBox(msg.hwnd)) return false;
+    // Delete in an edit box of the form deletes text there, as in every edit box, rather than running the menu's
+    // Delete (the combo box's own edit field is no such control and keeps the menu's keys).
+    if (sc.vk == VK_DELETE && !sc.ctrl && !sc.alt && dynamic_cast<const Edit*>(focused)) return false;
     bool handled = false;
     GuardedCall([&] { handled = form->GetPopupMenu()->IsShortCut(sc); });
     return handled;
