@@ -60,8 +60,10 @@ int main(int argc, char** argv)
     int mixedCount = 0;
     auto* withIcons = new ui::ListBox(&form, &form, "WithIcons", 185, 20, 185, 153, true, true);
     std::unique_ptr<app::FileIcons> icons;
-    withIcons->SetIcons(app::FileIcons().SmallImages(),
-                        [&](int, const std::wstring& name) { return icons->ForFile(name); });
+    withIcons->SetIcons([&](int, const std::wstring& name, int size) {
+        const int kind = icons->ForFile(name, size);
+        return ui::ListIcon{icons->Images(size), kind};
+    });
     form.Show();
     const auto [iconFill, raw3] = bench::BestInTurns(
         runs,

@@ -1,42 +1,50 @@
 #include "app/FileIcons.h"
 
-#include <shellapi.h>
+#include "app/ShellIcons.h"
 
 namespace app {
 
-int FileIcons::Ask(const wchar_t* name, DWORD attributes) {
-    SHFILEINFOW info{};
-    const UINT flags = SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
-    if (!SHGetFileInfoW(name, attributes, &info, sizeof info, flags)) return -1;
-    return info.iIcon;
-}
-
-HIMAGELIST FileIcons::SmallImages() {
-    if (!images_) {
-        SHFILEINFOW info{};
-        images_ = reinterpret_cast<HIMAGELIST>(
-            SHGetFileInfoW(L"file", FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
-                           SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+HIMAGELIST FileIcons::Images(int size) {
+    if (size != size_ || !images_) {
+        images_.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 8));
+        size_ = size;
+        byExtension_.clear();
+        folder_ = program_ = generic_ = -2;
     }
-    return images_;
+    return images_.get();
 }
 
-int FileIcons::ForFile(const std::wstring& name) {
+int FileIcons::Add(HICON icon) {
+    if (!icon) return -1;
+    const int index = images_ ? ImageList_ReplaceIcon(images_.get(), -1, icon) : -1;
+    DestroyIcon(icon);
+    return index;
+}
+
+int FileIcons::ForFile(const std::wstring& name, int size) {
+    Images(size);
     const std::size_t dot = name.find_last_of(L'.');
     std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot);
     if (!extension.empty()) CharLowerBuffW(&extension[0], static_cast<DWORD>(extension.size()));
     const auto found = byExtension_.find(extension);
     if (found != byExtension_.end()) return found->second;
-    // The shell looks only at the name it is given: "file" and the extension stand for every such file.
-    int icon = Ask((L"file" + extension).c_str(), FILE_ATTRIBUTE_NORMAL);
-    // An extension the shell can tell nothing of has the generic file's icon.
-    if (icon < 0 && !extension.empty()) icon = ForFile(std::wstring());
+    int icon = Add(ReadAssociatedIcon(extension, size));
+    // A program without an icon of its kind has the system's program icon; any other kind the generic file's.
+    if (icon < 0 && IsProgramExtension(extension)) {
+        if (program_ == -2) program_ = Add(ReadProgramIcon(size));
+        icon = program_;
+    }
+    if (icon < 0) {
+        if (generic_ == -2) generic_ = Add(ReadGenericFileIcon(size));
+        icon = generic_;
+    }
     byExtension_.emplace(std::move(extension), icon);
     return icon;
 }
 
-int FileIcons::ForFolder() {
-    if (folder_ == -2) folder_ = Ask(L"folder", FILE_ATTRIBUTE_DIRECTORY);
+int FileIcons::ForFolder(int size) {
+    Images(size);
+    if (folder_ == -2) folder_ = Add(ReadFolderIcon(size));
     return folder_;
 }
 

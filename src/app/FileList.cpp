@@ -35,12 +35,13 @@ void app::CollectMatches(const std::string& pattern, std::vector<std::string>& n
 }
 
 void TForm1::ReadOwnIcons(const std::string& folder) {
-    std::vector<std::wstring> own;
+    app::OwnIconReader::Files own;
     for (std::size_t place = 0; place < fileNames_.Count(); ++place) {
         const std::string_view name = fileNames_.Name(place);
-        if (app::HasOwnIcon(name)) own.push_back(ui::ToWide(name));
+        const app::OwnIcon kind = app::OwnIconOf(name);
+        if (kind != app::OwnIcon::None) own.emplace_back(ui::ToWide(name), kind);
     }
-    ownIcons_.Start(SystemPath(folder), std::move(own));
+    ownIcons_.Start(SystemPath(folder), std::move(own), ListBox1->IconSize());
 }
 
 void TForm1::MakeFileList() {

@@ -57,12 +57,16 @@ void TForm1::CreateDesign() {
 }
 
 void TForm1::ShowIcons() {
-    HIMAGELIST images = icons_.SmallImages();
-    ListBox1->SetIcons(images, [this](int, const std::wstring& name) {
-        const int own = ownIcons_.Find(name);
-        return own >= 0 ? own : icons_.ForFile(name);
+    ListBox1->SetIcons([this](int, const std::wstring& name, int size) {
+        const int own = ownIcons_.Find(name, size);
+        if (own >= 0) return ui::ListIcon{ownIcons_.Images(), own};
+        const int kind = icons_.ForFile(name, size);
+        return ui::ListIcon{icons_.Images(size), kind};
     });
-    ListBox2->SetIcons(images, [this](int, const std::wstring&) { return icons_.ForFolder(); });
+    ListBox2->SetIcons([this](int, const std::wstring&, int size) {
+        const int folder = icons_.ForFolder(size);
+        return ui::ListIcon{icons_.Images(size), folder};
+    });
 }
 
 void TForm1::CreatePopupMenu() {

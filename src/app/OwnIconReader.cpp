@@ -1,11 +1,11 @@
 #include "app/OwnIconReader.h"
 
 #include <objbase.h>
-#include <shellapi.h>
 
 #include <atomic>
 #include <mutex>
-#include <utility>
+
+#include "app/ShellIcons.h"
 
 namespace app {
 
@@ -13,16 +13,38 @@ namespace {
 
 const UINT kIconsArrived = WM_APP + 1;
 
+std::wstring Upper(std::wstring text) {
+    if (!text.empty()) CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+// The running program's own file, in capitals.
+const std::wstring& OwnProgram() {
+    static const std::wstring path = [] {
+        std::wstring buffer(32768, L'\0');
+        const DWORD length = GetModuleFileNameW(nullptr, &buffer[0], static_cast<DWORD>(buffer.size()));
+        buffer.resize(length < buffer.size() ? length : 0);
+        return Upper(std::move(buffer));
+    }();
+    return path;
+}
+
 }  // namespace
 
 // One fill's work, shared by the window and the thread: the thread may outlive both the fill and the window.
 struct OwnIconReader::Job {
     std::wstring folder;
-    std::vector<std::wstring> names;
+    Files files;
+    int size = 0;
     HWND target = nullptr;
     std::atomic<bool> dropped{false};
     std::mutex lock;
-    std::vector<std::pair<std::wstring, int>> arrivals;  // read and not yet taken by the window
+    std::vector<std::size_t> wanted;                 // places of files being drawn, read before the rest
+    std::vector<std::pair<std::wstring, HICON>> arrivals;  // read and not yet taken by the window
+
+    ~Job() {
+        for (auto& arrival : arrivals) DestroyIcon(arrival.second);
+    }
 };
 
 namespace {
@@ -30,18 +52,38 @@ namespace {
 DWORD WINAPI ReadIcons(void* parameter) {
     std::unique_ptr<std::shared_ptr<OwnIconReader::Job>> held(static_cast<std::shared_ptr<OwnIconReader::Job>*>(parameter));
     OwnIconReader::Job& job = **held;
-    // The shell reads a shortcut's icon through COM objects of its own.
-    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    for (const std::wstring& name : job.names) {
-        if (job.dropped) break;
-        SHFILEINFOW info{};
-        const std::wstring path = job.folder + name;
-        if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | SHGFI_SMALLICON)) continue;
+    // The shell reads a shortcut through COM objects of its own: COM is set up for the first one.
+    HRESULT com = E_FAIL;
+    bool comAsked = false;
+    std::vector<bool> done(job.files.size());
+    std::size_t next = 0;
+    while (!job.dropped) {
+        std::size_t place = job.files.size();
+        {
+            std::lock_guard<std::mutex> guard(job.lock);
+            if (!job.wanted.empty()) {
+                place = job.wanted.front();
+                job.wanted.erase(job.wanted.begin());
+            } else if (next < job.files.size()) {
+                place = next++;
+            } else {
+                break;
+            }
+        }
+        if (place >= job.files.size() || done[place]) continue;
+        done[place] = true;
+        const auto& [name, kind] = job.files[place];
+        if (kind != OwnIcon::InFile && !comAsked) {
+            comAsked = true;
+            com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+        }
+        HICON icon = ReadOwnIcon(job.folder + name, kind, job.size);
+        if (!icon) continue;
         bool first = false;
         {
             std::lock_guard<std::mutex> guard(job.lock);
             first = job.arrivals.empty();
-            job.arrivals.emplace_back(name, info.iIcon);
+            job.arrivals.emplace_back(name, icon);
         }
         // One message for what comes in before the window takes it.
         if (first && !job.dropped) PostMessageW(job.target, kIconsArrived, 0, 0);
@@ -60,11 +102,15 @@ void OwnIconReader::Drop() {
     if (job_) job_->dropped = true;
     job_.reset();
     found_.clear();
+    places_.clear();
+    asked_.clear();
+    files_.clear();
+    if (images_) ImageList_RemoveAll(images_.get());
 }
 
-void OwnIconReader::Start(const std::wstring& folder, std::vector<std::wstring> names) {
+void OwnIconReader::Start(const std::wstring& folder, Files files, int size) {
     Drop();
-    if (names.empty()) return;
+    if (files.empty()) return;
     if (!window_) {
         window_ = std::make_unique<ui::MessageWindow>(L"TOwnIcons", L"", [this](UINT msg, WPARAM, LPARAM, LRESULT&) {
             if (msg != kIconsArrived) return false;
@@ -72,9 +118,32 @@ void OwnIconReader::Start(const std::wstring& folder, std::vector<std::wstring> 
             return true;
         });
     }
+    if (!images_ || size != size_) images_.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 8));
+    size_ = size;
+    folder_ = folder;
+    files_ = std::move(files);
+    Files toRead;
+    for (const auto& file : files_) {
+        // The program itself, which sits in the folder it lists, shows the icon it carries: no file to read.
+        if (!OwnProgram().empty() && Upper(folder_ + file.first) == OwnProgram()) {
+            HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, size, size, 0);
+            const int index = icon && images_ ? ImageList_ReplaceIcon(images_.get(), -1, static_cast<HICON>(icon)) : -1;
+            if (icon) DestroyIcon(static_cast<HICON>(icon));
+            if (index >= 0) {
+                found_[file.first] = index;
+                continue;
+            }
+        }
+        places_.emplace(file.first, toRead.size());
+        toRead.push_back(file);
+    }
+    asked_.assign(toRead.size(), false);
+    if (toRead.empty()) return;
+
     auto job = std::make_shared<Job>();
-    job->folder = folder;
-    job->names = std::move(names);
+    job->folder = folder_;
+    job->files = std::move(toRead);
+    job->size = size;
     job->target = window_->Handle();
     auto* held = new std::shared_ptr<Job>(job);
     HANDLE thread = CreateThread(nullptr, 0, ReadIcons, held, 0, nullptr);
@@ -88,20 +157,37 @@ void OwnIconReader::Start(const std::wstring& folder, std::vector<std::wstring> 
 
 void OwnIconReader::TakeArrivals() {
     if (!job_) return;
-    std::vector<std::pair<std::wstring, int>> arrivals;
+    std::vector<std::pair<std::wstring, HICON>> arrivals;
     {
         std::lock_guard<std::mutex> guard(job_->lock);
         arrivals.swap(job_->arrivals);
     }
     if (arrivals.empty()) return;
-    for (auto& [name, icon] : arrivals) found_[std::move(name)] = icon;
+    for (auto& [name, icon] : arrivals) {
+        const int index = images_ ? ImageList_ReplaceIcon(images_.get(), -1, icon) : -1;
+        DestroyIcon(icon);
+        if (index >= 0) found_[std::move(name)] = index;
+    }
     if (arrived_) arrived_();
 }
 
-int OwnIconReader::Find(const std::wstring& name) const {
-    if (found_.empty()) return -1;
-    const auto it = found_.find(name);
-    return it == found_.end() ? -1 : it->second;
+int OwnIconReader::Find(const std::wstring& name, int size) {
+    if (files_.empty()) return -1;
+    if (size != size_) {
+        // The list is drawn at another size now (its window moved to a screen of another DPI): read anew.
+        std::wstring folder = folder_;
+        Files files = files_;
+        Start(folder, std::move(files), size);
+    }
+    const auto found = found_.find(name);
+    if (found != found_.end()) return found->second;
+    const auto place = places_.find(name);
+    if (place != places_.end() && !asked_[place->second] && job_) {
+        asked_[place->second] = true;
+        std::lock_guard<std::mutex> guard(job_->lock);
+        job_->wanted.push_back(place->second);
+    }
+    return -1;
 }
 
 }  // namespace app

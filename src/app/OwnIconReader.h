@@ -1,35 +1,43 @@
 // Reads the icons that files carry themselves (programs, shortcuts, ...) on a thread of its own, so that a slow or
-// vanished drive never holds the window: until a file's own icon has come, the list shows its kind's. Each new
-// fill starts over and drops what the last one had not read yet.
+// vanished drive never holds the window: until a file's own icon has come, the list shows its kind's. The rows the
+// list draws are read first; each new fill starts over and drops what the last one had not read yet.
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
+#include "app/rules/OwnIcon.h"
+#include "ui/Handles.h"
 #include "ui/MessageWindow.h"
 
 namespace app {
 
 class OwnIconReader {
 public:
+    using Files = std::vector<std::pair<std::wstring, OwnIcon>>;
+
     // arrived runs on the window's thread whenever icons have come in.
     explicit OwnIconReader(std::function<void()> arrived);
     ~OwnIconReader();
     OwnIconReader(const OwnIconReader&) = delete;
     OwnIconReader& operator=(const OwnIconReader&) = delete;
 
-    // Drops what is pending and reads the icons of these files of folder (with its trailing backslash), in this
-    // order: the rows in view first.
-    void Start(const std::wstring& folder, std::vector<std::wstring> names);
+    // Drops what is pending and reads the icons of these files of folder (with its trailing backslash) at size
+    // pixels, in this order but for the rows asked for by Find.
+    void Start(const std::wstring& folder, Files files, int size);
     // Drops what is pending and forgets the icons read.
     void Drop();
-    // The system image list index of the icon read for the file, or -1 while there is none.
-    int Find(const std::wstring& name) const;
+    // The icon read for the file at size, an index in Images(), or -1 while there is none; a file of the fill not
+    // read yet is read next (it is being drawn). Asked at another size, the fill is read again at that one.
+    int Find(const std::wstring& name, int size);
+    HIMAGELIST Images() const { return images_.get(); }
 
     struct Job;
 
@@ -39,6 +47,12 @@ private:
     std::function<void()> arrived_;
     std::unique_ptr<ui::MessageWindow> window_;
     std::shared_ptr<Job> job_;
+    ui::ImageListHandle images_;
+    int size_ = 0;
+    std::wstring folder_;
+    Files files_;
+    std::unordered_map<std::wstring, std::size_t> places_;  // each file the reader reads, with its place in its list
+    std::vector<bool> asked_;                               // by place: asked to be read next
     std::unordered_map<std::wstring, int> found_;
 };
 

@@ -17,7 +17,7 @@ constexpr int kDefaultScrollFactor = 2;    // ScrollBar/FolderList, ScrollBar/Fi
 constexpr int kDefaultDepth = 2;           // DirDeep/depth
 constexpr bool kDefaultUpdateCheck = true; // Option/UpdateCheck
 constexpr bool kDefaultQuickFilter = true; // Option/QuickFilter
-constexpr bool kDefaultIcons = false;      // Option/Icons
+constexpr bool kDefaultIcons = true;       // Option/Icons
 constexpr bool kDefaultBarHide = false;    // Style/bar_hide
 constexpr bool kDefaultOnTop = false;      // Style/OnTop
 constexpr bool kDefaultTaskTray = false;   // Option/TaskTray
@@ -96,8 +96,8 @@ bool ReadUpdateCheck(const IniFile& ini);
 // name by its first letter.
 bool ReadQuickFilter(const IniFile& ini);
 
-// Option/Icons, default false: true makes the lists show the shell's small icon beside each name; false gives the
-// plain lists.
+// Option/Icons, default true: the lists show the small icon of each name's kind (or its own) beside it; false gives
+// the plain lists.
 bool ReadIcons(const IniFile& ini);
 
 // DirDeep/depth, default 2, taken as it stands.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -37,5 +38,6 @@ inline BOOL WINAPI DeleteGdiObject(HGDIOBJ h) { return DeleteObject(h); }
 using GdiObject = UniqueHandle<HGDIOBJ, DeleteGdiObject>;
 using MenuHandle = UniqueHandle<HMENU, DestroyMenu>;
 using IconHandle = UniqueHandle<HICON, DestroyIcon>;
+using ImageListHandle = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
 
 }  // namespace ui

@@ -213,8 +213,7 @@ ListBox::ListBox(Component* owner, Control* parent, const std::string& name, int
     if (withIcons_) MeasureRows();
 }
 
-void ListBox::SetIcons(HIMAGELIST images, IconSource source) {
-    images_ = images;
+void ListBox::SetIcons(IconSource source) {
     iconSource_ = std::move(source);
     if (withIcons_) {
         MeasureRows();
@@ -246,15 +245,15 @@ void ListBox::DpiChanged() {
     if (withIcons_) MeasureRows();
 }
 
-void ListBox::DrawIcon(HDC dc, int image, int x, int y, int size) const {
+void ListBox::DrawIcon(HDC dc, const ListIcon& image, int x, int y, int size) const {
     int width = 0, height = 0;
-    ImageList_GetIconSize(images_, &width, &height);
+    ImageList_GetIconSize(image.images, &width, &height);
     if (width == size && height == size) {
-        ImageList_Draw(images_, image, dc, x, y, ILD_TRANSPARENT);
+        ImageList_Draw(image.images, image.index, dc, x, y, ILD_TRANSPARENT);
         return;
     }
-    // The system's list holds the icons of its own DPI: at another the icon is drawn to the size of this one.
-    if (HICON icon = ImageList_GetIcon(images_, image, ILD_TRANSPARENT)) {
+    // A list of icons of another size is drawn to the size of this one.
+    if (HICON icon = ImageList_GetIcon(image.images, image.index, ILD_TRANSPARENT)) {
         DrawIconEx(dc, x, y, icon, size, size, 0, nullptr, DI_NORMAL);
         DestroyIcon(icon);
     }
@@ -279,8 +278,8 @@ bool ListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
         }
         const int pad = Scale(kIconRowPadding);
         const int size = IconSize();
-        const int image = images_ && iconSource_ ? iconSource_(index, text) : -1;
-        if (image >= 0) DrawIcon(dc, image, row.left + pad, row.top + (row.bottom - row.top - size) / 2, size);
+        const ListIcon image = iconSource_ ? iconSource_(index, text, size) : ListIcon{};
+        if (image.images && image.index >= 0) DrawIcon(dc, image, row.left + pad, row.top + (row.bottom - row.top - size) / 2, size);
         RECT textRect = row;
         textRect.left += pad + size + pad * 2;
         HGDIOBJ old = SelectObject(dc, ListFont());

@@ -57,8 +57,13 @@ private:
     bool sorted_;
 };
 
-// The image an item of a list with icons shows: its index in the list's image list, or -1 for none.
-using IconSource = std::function<int(int index, const std::wstring& text)>;
+// The image an item of a list with icons shows: its index in an image list, or -1 for none.
+struct ListIcon {
+    HIMAGELIST images = nullptr;
+    int index = -1;
+};
+// Which image the item at index with this text shows, at size pixels square.
+using IconSource = std::function<ListIcon(int index, const std::wstring& text, int size)>;
 
 class ListBox : public Control {
 public:
@@ -80,9 +85,11 @@ public:
     void Notify(WORD code) override;
     // The item at a point of the client area, or -1.
     int ItemAt(int x, int y) const;
-    // The images a list with icons draws from, and which one each item shows; the rows are measured again.
-    void SetIcons(HIMAGELIST images, IconSource source);
+    // Which image each item of a list with icons shows; the rows are measured again.
+    void SetIcons(IconSource source);
     bool WithIcons() const { return withIcons_; }
+    // The small icon's size at the list's DPI now.
+    int IconSize() const;
     bool DrawItem(const DRAWITEMSTRUCT& dis) override;
     void DpiChanged() override;
     // A press on an item moved past the system's drag distance with the left button down: the item the button went
@@ -96,15 +103,12 @@ protected:
 private:
     // The font the list shows its texts in.
     HGDIOBJ ListFont() const;
-    // The small icon's size at the list's DPI now.
-    int IconSize() const;
     // Sets the rows' height for the font and the small icon at the DPI now.
     void MeasureRows();
-    void DrawIcon(HDC dc, int image, int x, int y, int size) const;
+    void DrawIcon(HDC dc, const ListIcon& icon, int x, int y, int size) const;
 
     bool sorted_;
     bool withIcons_;
-    HIMAGELIST images_ = nullptr;
     IconSource iconSource_;
     int updateDepth_ = 0;
     bool pressed_ = false;  // the left button went down on an item and has not moved far yet

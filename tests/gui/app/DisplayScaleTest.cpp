@@ -159,8 +159,8 @@ int IconRowHeight(const DesignFont& font) { return std::max(font.Height(), Small
 
 }  // namespace
 
-// The main window at its design bounds: list style, then combo style; the lists' items and the headers follow the
-// font of the scale.
+// The main window at its design bounds: list style, then combo style; the lists' rows (with their icons, shown
+// unless turned off) and the headers follow the font of the scale.
 TEST(DisplayScale, MainWindowInBothStylesIsTheDesignScaled)
 {
     Session s;
@@ -189,8 +189,8 @@ TEST(DisplayScale, MainWindowInBothStylesIsTheDesignScaled)
                         {"Button2", w / 2, strip + lists, w / 4, S(25)},
                         {"Button1", w / 2 + w / 4, strip + lists, w / 4, S(25)}});
     const DesignFont font;
-    EXPECT_EQ(ItemHeight(s.Files()), font.Height());
-    EXPECT_EQ(ItemHeight(s.Folders()), font.Height());
+    EXPECT_EQ(ItemHeight(s.Files()), IconRowHeight(font));
+    EXPECT_EQ(ItemHeight(s.Folders()), IconRowHeight(font));
     for (const char* label : {"Label1", "Label2"}) {
         EXPECT_EQ(s.Control(label).Bounds().Width(), font.Width(s.Control(label).Text())) << label;
     }
@@ -208,7 +208,7 @@ TEST(DisplayScale, MainWindowInBothStylesIsTheDesignScaled)
                         {"Button2", S(20), strip + lists, buttons, S(25)},
                         {"Button1", S(20) + buttons, strip + lists, buttons, S(25)}});
     EXPECT_EQ(InParent(s.Combo()).Width(), w);
-    EXPECT_EQ(ItemHeight(s.Files()), font.Height());
+    EXPECT_EQ(ItemHeight(s.Files()), IconRowHeight(font));
     s.CloseAndWait();
 }
 

@@ -225,8 +225,8 @@ TEST(FileList, IconsShowBesideTheNames)
     EXPECT_EQ(s.Files().SelectedText(), "c.qzz");
 }
 
-// A shortcut shows its own icon (here the one it names), read from it after the list is shown; a shortcut that
-// cannot be read keeps the icon its kind has.
+// A shortcut shows its own icon (here the one it names), read from it after the list is shown, with the icons on
+// by default; a shortcut that cannot be read keeps the generic icon of its kind.
 TEST(FileList, ShortcutShowsAnIconOfItsOwn)
 {
     Session s;
@@ -235,16 +235,19 @@ TEST(FileList, ShortcutShowsAnIconOfItsOwn)
     const std::string system = driver::ToUtf8(windows) + "\\system32\\";
     MakeShortcut(s.InBase("tool.lnk"), system + "notepad.exe", system + "shell32.dll", -4);
     s.WriteFile("broken.lnk", "not a shortcut");
-    s.WriteIni(WithIcons(Extensions({".lnk"})));
+    s.WriteFile("plain.zzq");
+    s.WriteIni(Extensions({".lnk", ".zzq"}));
     const driver::Window& main = s.Start();
     s.WaitForCounts();
-    ASSERT_EQ(s.Files().Items(), (std::vector<std::string>{"broken.lnk", "tool.lnk"}));
+    ASSERT_EQ(s.Files().Items(), (std::vector<std::string>{"broken.lnk", "plain.zzq", "tool.lnk"}));
     ASSERT_TRUE(driver::WaitUntil(
         [&] {
             const std::vector<COLORREF> broken = IconPixels(s.Files(), 0);
-            return ShowsAnImage(broken) && ShowsAnImage(IconPixels(s.Files(), 1)) &&
-                   broken != IconPixels(s.Files(), 1);
+            return ShowsAnImage(broken) && ShowsAnImage(IconPixels(s.Files(), 2)) &&
+                   broken != IconPixels(s.Files(), 2);
         },
         "the shortcut's own icon beside its name"));
     driver::Screenshot(driver::CurrentTestName(), main);
+    // The shortcut that cannot be read shows the generic icon, as a kind the system knows nothing of does.
+    EXPECT_EQ(IconPixels(s.Files(), 0), IconPixels(s.Files(), 1));
 }
