@@ -1,7 +1,5 @@
 #include "app/OwnIconReader.h"
 
-#include <objbase.h>
-
 #include <atomic>
 #include <mutex>
 
@@ -52,9 +50,6 @@ namespace {
 DWORD WINAPI ReadIcons(void* parameter) {
     std::unique_ptr<std::shared_ptr<OwnIconReader::Job>> held(static_cast<std::shared_ptr<OwnIconReader::Job>*>(parameter));
     OwnIconReader::Job& job = **held;
-    // The shell reads a shortcut through COM objects of its own: COM is set up for the first one.
-    HRESULT com = E_FAIL;
-    bool comAsked = false;
     std::vector<bool> done(job.files.size());
     std::size_t next = 0;
     while (!job.dropped) {
@@ -73,10 +68,6 @@ DWORD WINAPI ReadIcons(void* parameter) {
         if (place >= job.files.size() || done[place]) continue;
         done[place] = true;
         const auto& [name, kind] = job.files[place];
-        if (kind != OwnIcon::InFile && !comAsked) {
-            comAsked = true;
-            com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-        }
         HICON icon = ReadOwnIcon(job.folder + name, kind, job.size);
         if (!icon) continue;
         bool first = false;
@@ -88,7 +79,6 @@ DWORD WINAPI ReadIcons(void* parameter) {
         // One message for what comes in before the window takes it.
         if (first && !job.dropped) PostMessageW(job.target, kIconsArrived, 0, 0);
     }
-    if (SUCCEEDED(com)) CoUninitialize();
     return 0;
 }
 

@@ -1,11 +1,14 @@
 #include "app/ShellIcons.h"
 
 #include <objbase.h>
-#include <objidl.h>
 #include <shellapi.h>
-#include <shlobj.h>
 
+#include <optional>
+#include <string_view>
+
+#include "app/rules/ShellLinkFile.h"
 #include "ui/CodePage.h"
+#include "ui/Handles.h"
 
 namespace app {
 
@@ -21,11 +24,16 @@ HICON ReadIconAt(const std::wstring& file, int index, int size) {
     return nullptr;
 }
 
-// The same for a place the settings of the system name, which may hold "%SystemRoot%" and the like.
-HICON ReadIconNamed(const std::wstring& file, int index, int size) {
+// A path the settings of the system name, with "%SystemRoot%" and the like expanded.
+std::wstring Expanded(const std::wstring& text) {
     wchar_t expanded[MAX_PATH * 2] = {};
-    const DWORD length = ExpandEnvironmentStringsW(file.c_str(), expanded, MAX_PATH * 2);
-    return ReadIconAt(length > 0 && length <= MAX_PATH * 2 ? std::wstring(expanded) : file, index, size);
+    const DWORD length = ExpandEnvironmentStringsW(text.c_str(), expanded, MAX_PATH * 2);
+    return length > 0 && length <= MAX_PATH * 2 ? std::wstring(expanded) : text;
+}
+
+// The icon at a place the settings of the system name, which may hold "%SystemRoot%" and the like.
+HICON ReadIconNamed(const std::wstring& file, int index, int size) {
+    return ReadIconAt(Expanded(file), index, size);
 }
 
 // The system's own icons: the shell keeps its generic file, program and folder icons as these resources.
@@ -79,48 +87,48 @@ std::wstring LowerExtension(const std::wstring& name) {
     return extension;
 }
 
-// Holds one reference of a COM interface.
-template <typename Interface>
-class Held {
-public:
-    ~Held() {
-        if (p_) p_->Release();
-    }
-    Interface** Out() { return &p_; }
-    void** OutVoid() { return reinterpret_cast<void**>(&p_); }
-    Interface* operator->() const { return p_; }
-    explicit operator bool() const { return p_ != nullptr; }
+// What only the shell can read (its own handlers for the kind), at the system's small size. The shell's handlers
+// are COM objects, set up for this call on the calling thread.
+HICON ReadIconThroughShell(const std::wstring& path) {
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    SHFILEINFOW info{};
+    const bool read = SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) != 0;
+    if (SUCCEEDED(com)) CoUninitialize();
+    return read ? info.hIcon : nullptr;
+}
 
-private:
-    Interface* p_ = nullptr;
-};
+// The bytes of a small file; empty when it cannot be read or is larger than limit.
+std::string ReadSmallFile(const std::wstring& path, DWORD limit) {
+    HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return {};
+    const ui::UniqueHandle<HANDLE, CloseHandle> file(opened);
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart > limit) return {};
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() && !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) return {};
+    bytes.resize(read);
+    return bytes;
+}
 
-// The shell's shortcut object and its interfaces, named here: the toolchain's library of them would bring along the
-// identifiers of the whole shell.
-const GUID kShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const GUID kShellLinkW = {0x000214F9, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-const GUID kPersistFile = {0x0000010B, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
-
-// A shortcut shows the icon it names, else the icon of what it leads to.
+// A shortcut shows the icon it names, else the icon of what it leads to. Its file is read here; one that leads to
+// no path (a shell item such as a control panel page) is left to the shell.
 HICON ReadShortcutIcon(const std::wstring& path, int size) {
-    Held<IShellLinkW> link;
-    Held<IPersistFile> file;
-    if (FAILED(CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kShellLinkW, link.OutVoid())) ||
-        FAILED(link->QueryInterface(kPersistFile, file.OutVoid())) || FAILED(file->Load(path.c_str(), STGM_READ)))
-        return nullptr;
-    wchar_t location[MAX_PATH] = {};
-    int index = 0;
-    if (SUCCEEDED(link->GetIconLocation(location, MAX_PATH, &index)) && location[0])
-        return ReadIconNamed(location, index, size);
-    wchar_t target[MAX_PATH] = {};
-    if (FAILED(link->GetPath(target, MAX_PATH, nullptr, 0)) || !target[0]) return nullptr;
-    const DWORD attributes = GetFileAttributesW(target);
+    const std::optional<ShellLinkIcon> link = ReadShellLinkIcon(
+        ReadSmallFile(path, 1 << 20), [](std::string_view text) { return ui::FromCodePage(text); });
+    if (!link) return nullptr;
+    if (!link->iconFile.empty()) return ReadIconNamed(link->iconFile, link->iconIndex, size);
+    std::wstring target = Expanded(link->target);
+    if (target.empty() && !link->relativeTarget.empty())
+        target = path.substr(0, path.find_last_of(L'\\') + 1) + link->relativeTarget;
+    if (target.empty()) return ReadIconThroughShell(path);
+    const DWORD attributes = GetFileAttributesW(target.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return ReadFolderIcon(size);
-    const std::wstring targetPath = target;
-    if (OwnIconOf(ui::FromWide(targetPath)) == OwnIcon::InFile) {
-        if (HICON own = ReadIconAt(targetPath, 0, size)) return own;
+    if (OwnIconOf(ui::FromWide(target)) == OwnIcon::InFile) {
+        if (HICON own = ReadIconAt(target, 0, size)) return own;
     }
-    const std::wstring extension = LowerExtension(targetPath);
+    const std::wstring extension = LowerExtension(target);
     if (HICON kind = ReadAssociatedIcon(extension, size)) return kind;
     return IsProgramExtension(extension) ? ReadProgramIcon(size) : ReadGenericFileIcon(size);
 }
@@ -132,13 +140,6 @@ HICON ReadInternetShortcutIcon(const std::wstring& path, int size) {
     if (!file[0]) return nullptr;
     const int index = static_cast<int>(GetPrivateProfileIntW(L"InternetShortcut", L"IconIndex", 0, path.c_str()));
     return ReadIconNamed(file, index, size);
-}
-
-// What only the shell can read (its own handlers for the kind), at the system's small size.
-HICON ReadIconThroughShell(const std::wstring& path) {
-    SHFILEINFOW info{};
-    if (!SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON)) return nullptr;
-    return info.hIcon;
 }
 
 }  // namespace

@@ -45,7 +45,8 @@ std::vector<COLORREF> IconPixels(const driver::Window& list, int index)
     return pixels;
 }
 
-// A shortcut at path to target showing the icon iconIndex of iconFile, made as the shell makes one.
+// A shortcut at path to target showing the icon iconIndex of iconFile (none named when iconFile is empty), made as
+// the shell makes one.
 void MakeShortcut(const std::string& path, const std::string& target, const std::string& iconFile, int iconIndex)
 {
     static const GUID kShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
@@ -56,7 +57,7 @@ void MakeShortcut(const std::string& path, const std::string& target, const std:
     IPersistFile* file = nullptr;
     HRESULT hr = CoCreateInstance(kShellLink, nullptr, CLSCTX_INPROC_SERVER, kShellLinkW, reinterpret_cast<void**>(&link));
     if (SUCCEEDED(hr)) hr = link->SetPath(driver::ToWide(target).c_str());
-    if (SUCCEEDED(hr)) hr = link->SetIconLocation(driver::ToWide(iconFile).c_str(), iconIndex);
+    if (SUCCEEDED(hr) && !iconFile.empty()) hr = link->SetIconLocation(driver::ToWide(iconFile).c_str(), iconIndex);
     if (SUCCEEDED(hr)) hr = link->QueryInterface(kPersistFile, reinterpret_cast<void**>(&file));
     if (SUCCEEDED(hr)) hr = file->Save(driver::ToWide(path).c_str(), TRUE);
     if (file) file->Release();
@@ -64,6 +65,38 @@ void MakeShortcut(const std::string& path, const std::string& target, const std:
     CoUninitialize();
     ASSERT_TRUE(SUCCEEDED(hr)) << "cannot make the shortcut " << path;
 }
+
+// The screen's pixels of a list row, its edge left out.
+std::vector<COLORREF> RowPixels(const driver::Window& list, int index)
+{
+    const driver::Rect row = list.ItemRect(index);
+    POINT origin{row.left, row.top};
+    ClientToScreen(list.Handle(), &origin);
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    for (int y = 1; y < row.Height() - 1; ++y) {
+        for (int x = 1; x < row.Width() - 1; ++x) pixels.push_back(GetPixel(screen, origin.x + x, origin.y + y));
+    }
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// The system's colours set for as long as it lives, as a high-contrast theme sets them; the earlier ones come back.
+class SystemColours {
+public:
+    SystemColours(std::vector<int> elements, std::vector<COLORREF> colours) : elements_(std::move(elements))
+    {
+        for (int element : elements_) before_.push_back(GetSysColor(element));
+        SetSysColors(static_cast<int>(elements_.size()), elements_.data(), colours.data());
+    }
+    ~SystemColours() { SetSysColors(static_cast<int>(elements_.size()), elements_.data(), before_.data()); }
+    SystemColours(const SystemColours&) = delete;
+    SystemColours& operator=(const SystemColours&) = delete;
+
+private:
+    std::vector<int> elements_;
+    std::vector<COLORREF> before_;
+};
 
 // Whether the pixels show something: more than one colour.
 bool ShowsAnImage(const std::vector<COLORREF>& pixels)
@@ -225,8 +258,9 @@ TEST(FileList, IconsShowBesideTheNames)
     EXPECT_EQ(s.Files().SelectedText(), "c.qzz");
 }
 
-// A shortcut shows its own icon (here the one it names), read from it after the list is shown, with the icons on
-// by default; a shortcut that cannot be read keeps the generic icon of its kind.
+// A shortcut shows its own icon, read from it after the list is shown, with the icons on by default: the icon it
+// names, or the icon of the program it leads to; a shortcut that cannot be read keeps the generic icon of its kind,
+// a program that cannot be read the system's program icon. The program itself shows the icon it carries.
 TEST(FileList, ShortcutShowsAnIconOfItsOwn)
 {
     Session s;
@@ -234,20 +268,59 @@ TEST(FileList, ShortcutShowsAnIconOfItsOwn)
     GetWindowsDirectoryW(windows, MAX_PATH);
     const std::string system = driver::ToUtf8(windows) + "\\system32\\";
     MakeShortcut(s.InBase("tool.lnk"), system + "notepad.exe", system + "shell32.dll", -4);
+    MakeShortcut(s.InBase("to-note.lnk"), system + "notepad.exe", "", 0);
+    driver::CopyFileTo(system + "notepad.exe", s.InBase("note.exe"));
     s.WriteFile("broken.lnk", "not a shortcut");
+    s.WriteFile("empty.exe", "");
     s.WriteFile("plain.zzq");
-    s.WriteIni(Extensions({".lnk", ".zzq"}));
+    s.WriteIni(Extensions({".lnk", ".zzq", ".exe"}));
     const driver::Window& main = s.Start();
     s.WaitForCounts();
-    ASSERT_EQ(s.Files().Items(), (std::vector<std::string>{"broken.lnk", "plain.zzq", "tool.lnk"}));
+    const auto row = [&](const char* name) { return IconPixels(s.Files(), Session::IndexOf(s.Files(), name)); };
     ASSERT_TRUE(driver::WaitUntil(
         [&] {
-            const std::vector<COLORREF> broken = IconPixels(s.Files(), 0);
-            return ShowsAnImage(broken) && ShowsAnImage(IconPixels(s.Files(), 2)) &&
-                   broken != IconPixels(s.Files(), 2);
+            return ShowsAnImage(row("broken.lnk")) && ShowsAnImage(row("tool.lnk")) &&
+                   row("broken.lnk") != row("tool.lnk") && row("to-note.lnk") == row("note.exe") &&
+                   row("note.exe") != row("broken.lnk");
         },
-        "the shortcut's own icon beside its name"));
+        "the shortcuts' own icons beside their names"));
     driver::Screenshot(driver::CurrentTestName(), main);
     // The shortcut that cannot be read shows the generic icon, as a kind the system knows nothing of does.
-    EXPECT_EQ(IconPixels(s.Files(), 0), IconPixels(s.Files(), 1));
+    EXPECT_EQ(row("broken.lnk"), row("plain.zzq"));
+    EXPECT_TRUE(ShowsAnImage(row("empty.exe")));
+    EXPECT_NE(row("empty.exe"), row("plain.zzq"));
+    EXPECT_NE(row("empty.exe"), row("note.exe"));
+    EXPECT_TRUE(ShowsAnImage(row("Tessaly.exe")));
+    EXPECT_NE(row("Tessaly.exe"), row("empty.exe"));
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"broken.lnk", "empty.exe", "note.exe", "plain.zzq",
+                                                           "Tessaly.exe", "to-note.lnk", "tool.lnk"}));
+}
+
+// Under a high-contrast theme the rows take the system's colours: the row's background and its name in the window's
+// colours, the selected row in the highlight's, so that every name stays readable.
+TEST(FileList, RowsTakeTheColoursOfAHighContrastTheme)
+{
+    const COLORREF window = RGB(0, 0, 0), text = RGB(255, 255, 255), highlight = RGB(26, 235, 255),
+                   highlightText = RGB(0, 0, 0);
+    const SystemColours theme({COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT},
+                              {window, text, highlight, highlightText});
+    Session s;
+    s.WriteFile("a.txt");
+    s.WriteFile("b.txt");
+    s.WriteIni(Extensions({".txt"}));
+    const driver::Window& main = s.Start();
+    s.WaitForCounts();
+    s.ChooseFile("b.txt");
+    const auto shows = [](const std::vector<COLORREF>& pixels, COLORREF colour) {
+        return std::count(pixels.begin(), pixels.end(), colour);
+    };
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] {
+            const std::vector<COLORREF> plain = RowPixels(s.Files(), 0), chosen = RowPixels(s.Files(), 1);
+            return plain.back() == window && chosen.back() == highlight && shows(plain, text) > 0 &&
+                   shows(chosen, highlightText) > 0;
+        },
+        "rows in the theme's colours"));
+    driver::Screenshot(driver::CurrentTestName(), main);
+    EXPECT_EQ(s.Files().SelectedText(), "b.txt");
 }
