@@ -10,6 +10,10 @@ namespace app {
 namespace {
 
 const UINT kIconsArrived = WM_APP + 1;
+// While icons come in, the window takes them on a timer: a timer's message waits for the user's input and for
+// painting, where a message posted for each icon would go before them and hold the window while many come.
+const UINT_PTR kTakeTimer = 1;
+const UINT kTakeEveryMs = 40;
 
 std::wstring Upper(std::wstring text) {
     if (!text.empty()) CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
@@ -36,6 +40,8 @@ struct OwnIconReader::Job {
     int size = 0;
     HWND target = nullptr;
     std::atomic<bool> dropped{false};
+    std::atomic<bool> finished{false};  // every file read
+    std::atomic<bool> polled{false};    // the window takes what comes on its timer: nothing need be posted
     std::mutex lock;
     std::vector<std::size_t> wanted;                 // places of files being drawn, read before the rest
     std::vector<std::pair<std::wstring, HICON>> arrivals;  // read and not yet taken by the window
@@ -77,8 +83,9 @@ DWORD WINAPI ReadIcons(void* parameter) {
             job.arrivals.emplace_back(name, icon);
         }
         // One message for what comes in before the window takes it.
-        if (first && !job.dropped) PostMessageW(job.target, kIconsArrived, 0, 0);
+        if (first && !job.polled && !job.dropped) PostMessageW(job.target, kIconsArrived, 0, 0);
     }
+    job.finished = true;
     return 0;
 }
 
@@ -90,6 +97,7 @@ OwnIconReader::~OwnIconReader() { Drop(); }
 
 void OwnIconReader::Drop() {
     if (job_) job_->dropped = true;
+    if (window_) KillTimer(window_->Handle(), kTakeTimer);
     job_.reset();
     found_.clear();
     places_.clear();
@@ -102,10 +110,20 @@ void OwnIconReader::Start(const std::wstring& folder, Files files, int size) {
     Drop();
     if (files.empty()) return;
     if (!window_) {
-        window_ = std::make_unique<ui::MessageWindow>(L"TOwnIcons", L"", [this](UINT msg, WPARAM, LPARAM, LRESULT&) {
-            if (msg != kIconsArrived) return false;
-            TakeArrivals();
-            return true;
+        window_ = std::make_unique<ui::MessageWindow>(L"TOwnIcons", L"", [this](UINT msg, WPARAM wp, LPARAM, LRESULT&) {
+            if (msg == kIconsArrived && job_) {
+                TakeArrivals();
+                job_->polled = true;
+                SetTimer(window_->Handle(), kTakeTimer, kTakeEveryMs, nullptr);
+                return true;
+            }
+            if (msg == WM_TIMER && wp == kTakeTimer) {
+                // Whether the reader had finished before what is there now was taken: then nothing more comes.
+                const bool finished = job_ && job_->finished;
+                if (!TakeArrivals() && (finished || !job_)) KillTimer(window_->Handle(), kTakeTimer);
+                return true;
+            }
+            return false;
         });
     }
     if (!images_ || size != size_) images_.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 8));
@@ -145,20 +163,21 @@ void OwnIconReader::Start(const std::wstring& folder, Files files, int size) {
     job_ = std::move(job);
 }
 
-void OwnIconReader::TakeArrivals() {
-    if (!job_) return;
+bool OwnIconReader::TakeArrivals() {
+    if (!job_) return false;
     std::vector<std::pair<std::wstring, HICON>> arrivals;
     {
         std::lock_guard<std::mutex> guard(job_->lock);
         arrivals.swap(job_->arrivals);
     }
-    if (arrivals.empty()) return;
+    if (arrivals.empty()) return false;
     for (auto& [name, icon] : arrivals) {
         const int index = images_ ? ImageList_ReplaceIcon(images_.get(), -1, icon) : -1;
         DestroyIcon(icon);
         if (index >= 0) found_[std::move(name)] = index;
     }
     if (arrived_) arrived_();
+    return true;
 }
 
 int OwnIconReader::Find(const std::wstring& name, int size) {

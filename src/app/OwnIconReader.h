@@ -42,7 +42,8 @@ public:
     struct Job;
 
 private:
-    void TakeArrivals();
+    // Adds the icons read since the last time to the list; false when none had come.
+    bool TakeArrivals();
 
     std::function<void()> arrived_;
     std::unique_ptr<ui::MessageWindow> window_;
