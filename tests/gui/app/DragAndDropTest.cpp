@@ -8,6 +8,7 @@
 #include <shlobj.h>
 
 #include <atomic>
+#include <cstdio>
 #include <thread>
 
 using namespace main_window;
@@ -266,6 +267,10 @@ DragOutcome DragOntoFolderEntry(Session& s, const std::string& file, const std::
     while ((!pressed || GetKeyState(VK_LBUTTON) >= 0) && static_cast<int>(deadline - GetTickCount()) > 0) {
         PumpFor(5);
     }
+    // A plain drag: with a modifier key down the target would copy. One left down by an earlier test is let go,
+    // and said.
+    const std::string held = driver::ReleaseModifiers();
+    if (!held.empty()) std::printf("note: %s still down before the drag, released\n", held.c_str());
     ButtonSource source;
     outcome.result = DoDragDrop(data, &source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &outcome.effect);
     outcome.lastEffect = source.lastEffect;

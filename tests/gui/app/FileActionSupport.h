@@ -58,8 +58,12 @@ public:
         ASSERT_NE(it, items.end()) << "no folder-list entry \"" << entry << "\"";
         const int index = static_cast<int>(it - items.begin());
         Folders().ClickItem(index);
-        ASSERT_TRUE(driver::WaitUntil([&] { return Folders().Selection() == index && Files().ItemCount() == expectedFiles; },
-                                      "folder \"" + entry + "\" selected with its files listed"));
+        const auto listed = [&] { return Folders().Selection() == index && Files().ItemCount() == expectedFiles; };
+        ASSERT_TRUE(driver::WaitUntil(listed, "folder \"" + entry + "\" selected"));
+        // The selection moves before the program refills the file list, which may have held as many files: a
+        // message sent to the program is answered only once the click's handling has returned.
+        driver::SendW(Main().Handle(), WM_NULL, 0, 0);
+        ASSERT_TRUE(driver::WaitUntil(listed, "folder \"" + entry + "\" selected with its files listed"));
     }
 
     // Clicks the file-list entry with this text and waits until it is selected.

@@ -113,9 +113,13 @@ public:
         const int index = IndexOf(Folders(), entry);
         ASSERT_GE(index, 0) << "no folder-list entry \"" << entry << "\"";
         Folders().ClickItem(index);
+        const auto listed = [&] { return Folders().Selection() == index && Files().ItemCount() == expectedFiles; };
+        ASSERT_TRUE(driver::WaitUntil(listed, "folder \"" + entry + "\" selected"));
+        // The selection moves before the program refills the file list, which may have held as many files: a
+        // message sent to the program is answered only once the click's handling has returned.
+        driver::SendW(Main().Handle(), WM_NULL, 0, 0);
         ASSERT_TRUE(driver::WaitUntil(
-            [&] { return Folders().Selection() == index && Files().ItemCount() == expectedFiles; },
-            "folder \"" + entry + "\" selected with " + std::to_string(expectedFiles) + " entries listed"));
+            listed, "folder \"" + entry + "\" selected with " + std::to_string(expectedFiles) + " entries listed"));
     }
 
     // Clicks the file-list entry and waits until it is selected.

@@ -4,6 +4,7 @@
 #include "driver/Text.h"
 
 #include <cctype>
+#include <utility>
 #include <vector>
 
 namespace driver {
@@ -125,6 +126,30 @@ void BringToForeground(const Window& target)
         throw DriverError("window " + Window(top).ClassName() + " \"" + Window(top).Text() +
                           "\" did not become the foreground window");
     }
+}
+
+std::string ReleaseModifiers()
+{
+    std::string down;
+    std::vector<INPUT> inputs;
+    for (const auto& [key, name] : {std::pair<WORD, const char*>{VK_CONTROL, "Ctrl"}, {VK_SHIFT, "Shift"},
+                                    {VK_MENU, "Alt"}}) {
+        if (GetAsyncKeyState(key) >= 0 && GetKeyState(key) >= 0) continue;
+        down += std::string(down.empty() ? "" : " ") + name;
+        inputs.push_back(KeyInput(key, true));
+    }
+    if (!inputs.empty()) {
+        Send(inputs);
+        BYTE state[256] = {};
+        if (GetKeyboardState(state)) {
+            for (int key : {VK_CONTROL, VK_LCONTROL, VK_RCONTROL, VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_MENU, VK_LMENU,
+                            VK_RMENU}) {
+                state[key] = 0;
+            }
+            SetKeyboardState(state);
+        }
+    }
+    return down;
 }
 
 void PressKeys(const Window& target, const std::string& chord)

@@ -20,6 +20,10 @@ void PressKeys(const Window& target, const std::string& chord);
 // does (Japanese included): each reaches the focused control through the program's message loop as a character.
 void TypeText(const Window& target, const std::string& text);
 
+// Releases Ctrl, Shift and Alt where the system or this thread still takes one for down (an earlier chord whose
+// release went to a window that was gone); returns their names ("Ctrl Shift"), empty when all were up.
+std::string ReleaseModifiers();
+
 // Makes the top-level window of target the foreground window; throws DriverError when it does not become it.
 void BringToForeground(const Window& target);
 
