@@ -54,7 +54,8 @@ struct OwnIconReader::Job {
 namespace {
 
 DWORD WINAPI ReadIcons(void* parameter) {
-    std::unique_ptr<std::shared_ptr<OwnIconReader::Job>> held(static_cast<std::shared_ptr<OwnIconReader::Job>*>(parameter));
+    using Held = std::shared_ptr<OwnIconReader::Job>;
+    const std::unique_ptr<Held> held(static_cast<Held*>(parameter));
     OwnIconReader::Job& job = **held;
     std::vector<bool> done(job.files.size());
     std::size_t next = 0;

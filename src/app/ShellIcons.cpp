@@ -37,15 +37,16 @@ HICON ReadIconNamed(const std::wstring& file, int index, int size) {
 }
 
 // The system's own icons: the shell keeps its generic file, program and folder icons as these resources.
+const int kGenericFile = 1;
+const int kProgram = 3;
+const int kFolder = 4;
+
 HICON ReadSystemIcon(int resource, int size) {
     wchar_t system[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryW(system, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
     return ReadIconAt(std::wstring(system) + L"\\shell32.dll", -resource, size);
 }
-const int kGenericFile = 1;
-const int kProgram = 3;
-const int kFolder = 4;
 
 // A text value of a key (its default value without a name); empty when there is none.
 std::wstring ReadValue(HKEY root, const std::wstring& key, const wchar_t* name = nullptr) {
@@ -119,7 +120,7 @@ HICON ReadShortcutIcon(const std::wstring& path, int size) {
         ReadSmallFile(path, 1 << 20), [](std::string_view text) { return ui::FromCodePage(text); });
     if (!link) return nullptr;
     if (!link->iconFile.empty()) return ReadIconNamed(link->iconFile, link->iconIndex, size);
-    std::wstring target = Expanded(link->target);
+    std::wstring target = link->targetHasVariables ? Expanded(link->target) : link->target;
     if (target.empty() && !link->relativeTarget.empty())
         target = path.substr(0, path.find_last_of(L'\\') + 1) + link->relativeTarget;
     if (target.empty()) return ReadIconThroughShell(path);

@@ -243,10 +243,11 @@ private:
     app::WindowBounds readBounds_;
     // Every name of the last fill of the file list, for the filter to narrow.
     app::NameFilter fileNames_;
-    // The shell's icons the lists show beside the names ([Option] Icons, read when the window is made).
+    // The icons the lists show beside the names ([Option] Icons, read when the window is made).
     bool IconsWanted() const;
     void ShowIcons();
-    // Starts reading the icons of the listed files that carry their own, in the list's order.
+    // Starts reading the icons of the listed files that carry their own: the rows drawn first, then in the list's
+    // order.
     void ReadOwnIcons(const std::string& folder);
     app::FileIcons icons_;
     app::OwnIconReader ownIcons_{[this] { InvalidateRect(ListBox1->Handle(), nullptr, FALSE); }};

@@ -279,7 +279,8 @@ bool ListBox::DrawItem(const DRAWITEMSTRUCT& dis) {
         const int pad = Scale(kIconRowPadding);
         const int size = IconSize();
         const ListIcon image = iconSource_ ? iconSource_(index, text, size) : ListIcon{};
-        if (image.images && image.index >= 0) DrawIcon(dc, image, row.left + pad, row.top + (row.bottom - row.top - size) / 2, size);
+        if (image.images && image.index >= 0)
+            DrawIcon(dc, image, row.left + pad, row.top + (row.bottom - row.top - size) / 2, size);
         RECT textRect = row;
         textRect.left += pad + size + pad * 2;
         HGDIOBJ old = SelectObject(dc, ListFont());

@@ -64,7 +64,8 @@ IconLocation ParseIconLocation(std::wstring_view value) {
         file = value.substr(0, comma);
     }
     file = Trimmed(file);
-    if (file.size() >= 2 && file.front() == L'"' && file.back() == L'"') file = Trimmed(file.substr(1, file.size() - 2));
+    if (file.size() >= 2 && file.front() == L'"' && file.back() == L'"')
+        file = Trimmed(file.substr(1, file.size() - 2));
     location.file.assign(file);
     return location;
 }

@@ -119,7 +119,10 @@ std::optional<ShellLinkIcon> ReadShellLinkIcon(std::string_view bytes,
         if (size >= kEnvironmentBlockSize && (signature == kEnvironmentBlock || signature == kIconEnvironmentBlock)) {
             std::wstring path = r.Wide(at + 8 + 260, 260, true);
             if (path.empty()) path = fromCodePage(r.Narrow(at + 8, 260));
-            if (signature == kEnvironmentBlock && (flags & kHasExpString) && !path.empty()) link.target = path;
+            if (signature == kEnvironmentBlock && (flags & kHasExpString) && !path.empty()) {
+                link.target = path;
+                link.targetHasVariables = true;
+            }
             if (signature == kIconEnvironmentBlock && (flags & kHasExpIcon) && !path.empty()) link.iconFile = path;
         }
         at += size;

@@ -12,7 +12,8 @@ namespace app {
 struct ShellLinkIcon {
     std::wstring iconFile;  // the file the icon is taken from, possibly with "%SystemRoot%" and the like
     int iconIndex = 0;      // its index there (a negative one is a resource id)
-    std::wstring target;    // the path the shortcut leads to, possibly with "%...%"; empty when it names none
+    std::wstring target;    // the path the shortcut leads to; empty when it names none
+    bool targetHasVariables = false;  // the target is written with "%SystemRoot%" and the like
     std::wstring relativeTarget;  // the same relative to the shortcut's folder
 };
 

@@ -142,6 +142,7 @@ TEST(ShellLinkFile, TheLocalPathItLeadsToInEitherForm)
     auto read = Read(narrow);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->target, L"C:\\a\\b.x");
+    EXPECT_FALSE(read->targetHasVariables);
 
     // With UTF-16 forms too (a header of 0x24 bytes), which are taken.
     LinkBytes wide(kLinkInfo | kUnicode);
@@ -167,6 +168,7 @@ TEST(ShellLinkFile, ARelativePathAndPathsWithVariables)
     ASSERT_TRUE(read);
     EXPECT_EQ(read->relativeTarget, L"..\\tool.exe");
     EXPECT_EQ(read->target, L"%ProgramFiles%\\t.exe");
+    EXPECT_TRUE(read->targetHasVariables);
     EXPECT_EQ(read->iconFile, L"%SystemRoot%\\icons.dll");
     EXPECT_EQ(read->iconIndex, 7);
 }
