@@ -213,20 +213,35 @@ TEST(DisplayScale, MainWindowInBothStylesIsTheDesignScaled)
 }
 
 // Without icons the lists are the plain lists they were, rows as high as the font; with them each row fits its
-// icon and name in both styles.
+// icon and name in both styles, and a program's own icon comes in at the size of the scale.
 TEST(DisplayScale, ListRowsFitTheirIconsOrTheFontWithout)
 {
     const DesignFont font;
+    wchar_t windows[MAX_PATH] = {};
+    GetWindowsDirectoryW(windows, MAX_PATH);
+    const std::string notepad = driver::ToUtf8(windows) + "\\system32\\notepad.exe";
+    const std::vector<std::string> names = {"a.txt", "b.txt", "empty.exe", "note.exe", "Tessaly.exe"};
     for (const bool icons : {false, true}) {
         Session s;
         s.MakeDir("Docs");
         s.WriteFile("a.txt");
         s.WriteFile("b.txt");
+        s.WriteFile("empty.exe", "");
+        driver::CopyFileTo(notepad, s.InBase("note.exe"));
         s.WriteIni({"[Option]", "UpdateCheck=0", std::string("Icons=") + (icons ? "1" : "0"), "[extension]",
-                    "count=1", "ex1=.txt"});
+                    "count=2", "ex1=.txt", "ex2=.exe"});
         const driver::Window& main = s.Start();
         s.WaitForCounts();
         const char* const mode = icons ? "icons" : "no_icons";
+        if (icons) {
+            // The program's own icon in place of the one of its kind, which the unreadable program keeps.
+            ASSERT_TRUE(driver::WaitUntil(
+                [&] {
+                    const std::vector<COLORREF> own = RowPixels(s.Files(), 3), kind = RowPixels(s.Files(), 2);
+                    return ShowsAnImage(own) && ShowsAnImage(kind) && own != kind;
+                },
+                "the program's own icon"));
+        }
         driver::Screenshot(ShotName(std::string("list_style_") + mode), main);
         const int expected = icons ? IconRowHeight(font) : font.Height();
         for (const driver::Window& list : {s.Files(), s.Folders()}) {
@@ -238,7 +253,7 @@ TEST(DisplayScale, ListRowsFitTheirIconsOrTheFontWithout)
         ASSERT_TRUE(driver::WaitUntil([&] { return s.Combo().IsVisible(); }, "combo style"));
         driver::Screenshot(ShotName(std::string("combo_style_") + mode), main);
         EXPECT_EQ(ItemHeight(s.Files()), expected) << mode;
-        EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"a.txt", "b.txt"})) << mode;
+        EXPECT_EQ(s.Files().Items(), names) << mode;
         s.CloseAndWait();
     }
 }

@@ -29,22 +29,6 @@ std::vector<std::string> WithIcons(std::vector<std::string> lines)
     return lines;
 }
 
-// The screen's pixels of the square at the start of a list row, where its icon is drawn (the row's edge, where a
-// focus rectangle may be, left out).
-std::vector<COLORREF> IconPixels(const driver::Window& list, int index)
-{
-    const driver::Rect row = list.ItemRect(index);
-    POINT origin{row.left, row.top};
-    ClientToScreen(list.Handle(), &origin);
-    std::vector<COLORREF> pixels;
-    HDC screen = GetDC(nullptr);
-    for (int y = 1; y < row.Height() - 1; ++y) {
-        for (int x = 1; x < row.Height() - 1; ++x) pixels.push_back(GetPixel(screen, origin.x + x, origin.y + y));
-    }
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 // A shortcut at path to target showing the icon iconIndex of iconFile (none named when iconFile is empty), made as
 // the shell makes one.
 void MakeShortcut(const std::string& path, const std::string& target, const std::string& iconFile, int iconIndex)
@@ -66,21 +50,6 @@ void MakeShortcut(const std::string& path, const std::string& target, const std:
     ASSERT_TRUE(SUCCEEDED(hr)) << "cannot make the shortcut " << path;
 }
 
-// The screen's pixels of a list row, its edge left out.
-std::vector<COLORREF> RowPixels(const driver::Window& list, int index)
-{
-    const driver::Rect row = list.ItemRect(index);
-    POINT origin{row.left, row.top};
-    ClientToScreen(list.Handle(), &origin);
-    std::vector<COLORREF> pixels;
-    HDC screen = GetDC(nullptr);
-    for (int y = 1; y < row.Height() - 1; ++y) {
-        for (int x = 1; x < row.Width() - 1; ++x) pixels.push_back(GetPixel(screen, origin.x + x, origin.y + y));
-    }
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
-
 // The system's colours set for as long as it lives, as a high-contrast theme sets them; the earlier ones come back.
 class SystemColours {
 public:
@@ -97,12 +66,6 @@ private:
     std::vector<int> elements_;
     std::vector<COLORREF> before_;
 };
-
-// Whether the pixels show something: more than one colour.
-bool ShowsAnImage(const std::vector<COLORREF>& pixels)
-{
-    return std::any_of(pixels.begin(), pixels.end(), [&](COLORREF c) { return c != pixels.front(); });
-}
 
 }  // namespace
 
@@ -246,13 +209,13 @@ TEST(FileList, IconsShowBesideTheNames)
     ASSERT_GE(folder, 0);
     ASSERT_TRUE(driver::WaitUntil(
         [&] {
-            return ShowsAnImage(IconPixels(s.Files(), 1)) && ShowsAnImage(IconPixels(s.Files(), 2)) &&
-                   ShowsAnImage(IconPixels(s.Folders(), folder));
+            return ShowsAnImage(RowPixels(s.Files(), 1)) && ShowsAnImage(RowPixels(s.Files(), 2)) &&
+                   ShowsAnImage(RowPixels(s.Folders(), folder));
         },
         "icons drawn before the names"));
     driver::Screenshot(driver::CurrentTestName(), main);
-    EXPECT_EQ(IconPixels(s.Files(), 1), IconPixels(s.Files(), 2));
-    EXPECT_NE(IconPixels(s.Files(), 1), IconPixels(s.Folders(), folder));
+    EXPECT_EQ(RowPixels(s.Files(), 1), RowPixels(s.Files(), 2));
+    EXPECT_NE(RowPixels(s.Files(), 1), RowPixels(s.Folders(), folder));
     // Selected, the name is still found and read as it was.
     s.ChooseFile("c.qzz");
     EXPECT_EQ(s.Files().SelectedText(), "c.qzz");
@@ -276,7 +239,7 @@ TEST(FileList, ShortcutShowsAnIconOfItsOwn)
     s.WriteIni(Extensions({".lnk", ".zzq", ".exe"}));
     const driver::Window& main = s.Start();
     s.WaitForCounts();
-    const auto row = [&](const char* name) { return IconPixels(s.Files(), Session::IndexOf(s.Files(), name)); };
+    const auto row = [&](const char* name) { return RowPixels(s.Files(), Session::IndexOf(s.Files(), name)); };
     ASSERT_TRUE(driver::WaitUntil(
         [&] {
             return ShowsAnImage(row("broken.lnk")) && ShowsAnImage(row("tool.lnk")) &&
@@ -316,7 +279,7 @@ TEST(FileList, RowsTakeTheColoursOfAHighContrastTheme)
     };
     ASSERT_TRUE(driver::WaitUntil(
         [&] {
-            const std::vector<COLORREF> plain = RowPixels(s.Files(), 0), chosen = RowPixels(s.Files(), 1);
+            const std::vector<COLORREF> plain = RowPixels(s.Files(), 0, true), chosen = RowPixels(s.Files(), 1, true);
             return plain.back() == window && chosen.back() == highlight && shows(plain, text) > 0 &&
                    shows(chosen, highlightText) > 0;
         },

@@ -155,6 +155,29 @@ private:
     driver::Window main_;
 };
 
+// The screen's pixels of a list row, its edge (where a focus rectangle may be) left out: the square at its start,
+// where its icon is drawn, or the whole row.
+inline std::vector<COLORREF> RowPixels(const driver::Window& list, int index, bool wholeRow = false)
+{
+    const driver::Rect row = list.ItemRect(index);
+    POINT origin{row.left, row.top};
+    ClientToScreen(list.Handle(), &origin);
+    const int width = wholeRow ? row.Width() : row.Height();
+    std::vector<COLORREF> pixels;
+    HDC screen = GetDC(nullptr);
+    for (int y = 1; y < row.Height() - 1; ++y) {
+        for (int x = 1; x < width - 1; ++x) pixels.push_back(GetPixel(screen, origin.x + x, origin.y + y));
+    }
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
+// Whether the pixels show something: more than one colour.
+inline bool ShowsAnImage(const std::vector<COLORREF>& pixels)
+{
+    return std::any_of(pixels.begin(), pixels.end(), [&](COLORREF c) { return c != pixels.front(); });
+}
+
 // A value of the settings file read through the profile API, in UTF-8; nothing when the key is missing. The value
 // is what the file holds, a stored form of an exact text as it stands.
 inline std::optional<std::string> IniValue(const std::string& path, const std::string& section, const std::string& key)
