@@ -61,15 +61,13 @@ std::wstring ReadValue(HKEY root, const std::wstring& key, const wchar_t* name =
     return std::wstring(value);
 }
 
-// The "DefaultIcon" value of a kind of file: that of the program the user chose for it, else that of the kind's
-// class (or its current version), else one the extension holds itself.
+// The "DefaultIcon" value of a kind of file: that of the class the user chose for it, else that of the kind's own
+// class (each in its current version), else one the extension holds itself.
 std::wstring ReadDefaultIcon(const std::wstring& extension) {
-    std::wstring kind = ReadValue(HKEY_CURRENT_USER,
-                                  L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\" + extension +
-                                      L"\\UserChoice",
-                                  L"ProgId");
-    if (kind.empty()) kind = ReadValue(HKEY_CLASSES_ROOT, extension);
-    if (!kind.empty()) {
+    const std::wstring choices = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+    const std::wstring chosen = ReadValue(HKEY_CURRENT_USER, choices + extension + L"\\UserChoice", L"ProgId");
+    for (std::wstring kind : {chosen, ReadValue(HKEY_CLASSES_ROOT, extension)}) {
+        if (kind.empty()) continue;
         const std::wstring current = ReadValue(HKEY_CLASSES_ROOT, kind + L"\\CurVer");
         if (!current.empty()) kind = current;
         std::wstring icon = ReadValue(HKEY_CLASSES_ROOT, kind + L"\\DefaultIcon");
@@ -88,12 +86,14 @@ std::wstring LowerExtension(const std::wstring& name) {
     return extension;
 }
 
-// What only the shell can read (its own handlers for the kind), at the system's small size. The shell's handlers
-// are COM objects, set up for this call on the calling thread.
-HICON ReadIconThroughShell(const std::wstring& path) {
+// What only the shell can read (its own handlers for the kind), at the system's small size: of the file at path,
+// or with attributes given, of any file so named, which is not touched. The shell's handlers are COM objects, set
+// up for this call on the calling thread.
+HICON ReadIconThroughShell(const std::wstring& path, DWORD attributes = 0) {
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     SHFILEINFOW info{};
-    const bool read = SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICON | SHGFI_SMALLICON) != 0;
+    const UINT flags = SHGFI_ICON | SHGFI_SMALLICON | (attributes ? SHGFI_USEFILEATTRIBUTES : 0);
+    const bool read = SHGetFileInfoW(path.c_str(), attributes, &info, sizeof info, flags) != 0;
     if (SUCCEEDED(com)) CoUninitialize();
     return read ? info.hIcon : nullptr;
 }
@@ -149,7 +149,10 @@ HICON ReadAssociatedIcon(const std::wstring& extension, int size) {
     if (extension.empty()) return nullptr;
     const IconLocation location = ParseIconLocation(ReadDefaultIcon(extension));
     if (location.perFile || location.file.empty()) return nullptr;
-    return ReadIconNamed(location.file, location.index, size);
+    if (HICON icon = ReadIconNamed(location.file, location.index, size)) return icon;
+    // A kind whose icon is not in a file ("@{...}" of an installed app's resources, or a file that cannot be read):
+    // the shell knows where it is, from the name alone.
+    return ReadIconThroughShell(L"file" + extension, FILE_ATTRIBUTE_NORMAL);
 }
 
 bool IsProgramExtension(const std::wstring& extension) {

@@ -50,6 +50,41 @@ void MakeShortcut(const std::string& path, const std::string& target, const std:
     ASSERT_TRUE(SUCCEEDED(hr)) << "cannot make the shortcut " << path;
 }
 
+// A kind of file registered for as long as it lives, its class naming its icon as the associations do: extension
+// ".zzf" of class "Tessaly.Test.zzf" with the icon "defaultIcon" (which may hold "%SystemRoot%").
+class RegisteredKind {
+public:
+    RegisteredKind(const std::wstring& extension, const std::wstring& defaultIcon)
+        : extension_(extension), kind_(L"Tessaly.Test" + extension)
+    {
+        SetValue(extension_, REG_SZ, kind_);
+        SetValue(kind_ + L"\\DefaultIcon", REG_EXPAND_SZ, defaultIcon);
+    }
+    ~RegisteredKind()
+    {
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, (kind_ + L"\\DefaultIcon").c_str());
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, kind_.c_str());
+        RegDeleteKeyW(HKEY_CLASSES_ROOT, extension_.c_str());
+    }
+    RegisteredKind(const RegisteredKind&) = delete;
+    RegisteredKind& operator=(const RegisteredKind&) = delete;
+
+private:
+    static void SetValue(const std::wstring& key, DWORD type, const std::wstring& value)
+    {
+        HKEY opened = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(opened, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(opened);
+    }
+
+    std::wstring extension_;
+    std::wstring kind_;
+};
+
 // The system's colours set for as long as it lives, as a high-contrast theme sets them; the earlier ones come back.
 class SystemColours {
 public:
@@ -192,19 +227,22 @@ TEST(FileList, FileNameButtonShowsTheSelectedName)
     EXPECT_EQ(s.TakeMessage(), "予定表.txt");
 }
 
-// Each name has the shell's icon before it, and the names read back exactly as the files are named. Extensions the
-// system knows nothing of have no icon of their own to read: both show the one generic icon.
+// Each name has the icon of its kind before it, and the names read back exactly as the files are named. Extensions
+// the system knows nothing of have no icon of their own to read: both show the one generic icon. A kind whose class
+// names its icon in the associations shows that one (here the system's folder icon).
 TEST(FileList, IconsShowBesideTheNames)
 {
+    const RegisteredKind kind(L".zzf", L"%SystemRoot%\\system32\\shell32.dll,-4");
     Session s;
     s.MakeDir("資料");
     s.WriteFile("a.txt");
     s.WriteFile("b.zzq");
     s.WriteFile("c.qzz");
-    s.WriteIni(WithIcons(Extensions({".txt", ".zzq", ".qzz"})));
+    s.WriteFile("d.zzf");
+    s.WriteIni(WithIcons(Extensions({".txt", ".zzq", ".qzz", ".zzf"})));
     const driver::Window& main = s.Start();
     s.WaitForCounts();
-    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"a.txt", "b.zzq", "c.qzz"}));
+    EXPECT_EQ(s.Files().Items(), (std::vector<std::string>{"a.txt", "b.zzq", "c.qzz", "d.zzf"}));
     const int folder = Session::IndexOf(s.Folders(), "資料");
     ASSERT_GE(folder, 0);
     ASSERT_TRUE(driver::WaitUntil(
@@ -216,6 +254,7 @@ TEST(FileList, IconsShowBesideTheNames)
     driver::Screenshot(driver::CurrentTestName(), main);
     EXPECT_EQ(RowPixels(s.Files(), 1), RowPixels(s.Files(), 2));
     EXPECT_NE(RowPixels(s.Files(), 1), RowPixels(s.Folders(), folder));
+    EXPECT_EQ(RowPixels(s.Files(), 3), RowPixels(s.Folders(), folder));
     // Selected, the name is still found and read as it was.
     s.ChooseFile("c.qzz");
     EXPECT_EQ(s.Files().SelectedText(), "c.qzz");

@@ -1,7 +1,9 @@
 // The background reader of the icons files carry themselves, in this process with its message loop: the rows being
 // drawn are read before the rest (and a stream of icons never keeps this thread's loop to itself), a dropped fill
-// leaves nothing, a list drawn at another size reads anew, and files that cannot be read get no icon.
+// leaves nothing, a list drawn at another size reads anew, and files that cannot be read get no icon. And the icons
+// of kinds as the associations name them.
 #include "app/OwnIconReader.h"
+#include "app/ShellIcons.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -12,6 +14,7 @@
 #include <string>
 
 #include "../settings/SettingsTestFolder.h"
+#include "ui/Handles.h"
 
 namespace {
 
@@ -113,6 +116,52 @@ TEST_F(OwnIconReaderTest, FilesThatCannotBeReadGetNone)
     for (const wchar_t* name : {L"empty.exe", L"broken.lnk", L"plain.url", L"gone.exe"}) {
         EXPECT_EQ(reader.Find(name, 16), -1);
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The icons of kinds, read from the associations in this process's registry.
+class KindIcons : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (const wchar_t* key : {L"Tessaly.Test.zzr\\DefaultIcon", L"Tessaly.Test.zzr", L".zzr"})
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, key);
+    }
+    static void Register(const std::wstring& defaultIcon)
+    {
+        SetValue(L".zzr", L"Tessaly.Test.zzr");
+        SetValue(L"Tessaly.Test.zzr\\DefaultIcon", defaultIcon);
+    }
+    static void SetValue(const std::wstring& key, const std::wstring& value)
+    {
+        HKEY opened = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(opened);
+    }
+    static bool Reads(const std::wstring& extension)
+    {
+        const ui::IconHandle icon(app::ReadAssociatedIcon(extension, 16));
+        return static_cast<bool>(icon);
+    }
+};
+
+TEST_F(KindIcons, TheIconTheClassNamesOrElseTheShellsAndNoneForAKindNobodyKnows)
+{
+    EXPECT_FALSE(Reads(L".zzr")) << "no association: the list shows the generic file";
+    Register(L"shell32.dll,-4");
+    EXPECT_TRUE(Reads(L".zzr"));
+    Register(L"\"%1\"");
+    EXPECT_FALSE(Reads(L".zzr")) << "each file its own: the list shows its kind's fallback";
+    // An icon that lies in no file the program can read is asked of the shell, which always has one.
+    Register(L"@{Tessaly.Test_1.0?ms-resource://Tessaly.Test/Files/kind.png}");
+    EXPECT_TRUE(Reads(L".zzr"));
 }
 
 }  // namespace
