@@ -143,7 +143,7 @@ void OwnIconReader::Start(const std::wstring& folder, Files files, int size) {
                 continue;
             }
         }
-        places_.emplace(file.first, toRead.size());
+        places_.emplace(file.first, static_cast<int>(toRead.size()));
         toRead.push_back(file);
     }
     asked_.assign(toRead.size(), false);
@@ -195,7 +195,7 @@ int OwnIconReader::Find(const std::wstring& name, int size) {
     if (place != places_.end() && !asked_[place->second] && job_) {
         asked_[place->second] = true;
         std::lock_guard<std::mutex> guard(job_->lock);
-        job_->wanted.push_back(place->second);
+        job_->wanted.push_back(static_cast<std::size_t>(place->second));
     }
     return -1;
 }

@@ -52,8 +52,8 @@ private:
     int size_ = 0;
     std::wstring folder_;
     Files files_;
-    std::unordered_map<std::wstring, std::size_t> places_;  // each file the reader reads, with its place in its list
-    std::vector<bool> asked_;                               // by place: asked to be read next
+    std::unordered_map<std::wstring, int> places_;  // each file the reader reads, with its place in its list
+    std::vector<bool> asked_;                       // by place: asked to be read next
     std::unordered_map<std::wstring, int> found_;
 };
 

@@ -48,7 +48,7 @@ HICON ReadSystemIcon(int resource, int size) {
     return ReadIconAt(std::wstring(system) + L"\\shell32.dll", -resource, size);
 }
 
-// A text value of a key (its default value without a name); empty when there is none.
+// A text value of a key below root (its default value without a name); empty when there is none.
 std::wstring ReadValue(HKEY root, const std::wstring& key, const wchar_t* name = nullptr) {
     HKEY opened = nullptr;
     if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) return {};
@@ -61,19 +61,27 @@ std::wstring ReadValue(HKEY root, const std::wstring& key, const wchar_t* name =
     return std::wstring(value);
 }
 
+// The "DefaultIcon" value of a class of files (through its current version); empty when it has none.
+std::wstring ReadClassIcon(std::wstring kind) {
+    if (kind.empty()) return {};
+    const std::wstring current = ReadValue(HKEY_CLASSES_ROOT, kind + L"\\CurVer");
+    if (!current.empty()) kind = current;
+    return ReadValue(HKEY_CLASSES_ROOT, kind + L"\\DefaultIcon");
+}
+
 // The "DefaultIcon" value of a kind of file: that of the class the user chose for it, else that of the kind's own
-// class (each in its current version), else one the extension holds itself.
+// class, else one the extension holds itself.
 std::wstring ReadDefaultIcon(const std::wstring& extension) {
     const std::wstring choices = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
-    const std::wstring chosen = ReadValue(HKEY_CURRENT_USER, choices + extension + L"\\UserChoice", L"ProgId");
-    for (std::wstring kind : {chosen, ReadValue(HKEY_CLASSES_ROOT, extension)}) {
-        if (kind.empty()) continue;
-        const std::wstring current = ReadValue(HKEY_CLASSES_ROOT, kind + L"\\CurVer");
-        if (!current.empty()) kind = current;
-        std::wstring icon = ReadValue(HKEY_CLASSES_ROOT, kind + L"\\DefaultIcon");
-        if (!icon.empty()) return icon;
+    std::wstring icon = ReadClassIcon(ReadValue(HKEY_CURRENT_USER, choices + extension + L"\\UserChoice", L"ProgId"));
+    if (!icon.empty()) return icon;
+    HKEY kind = nullptr;
+    // Most extensions a system knows nothing of have no key at all: then neither a class nor an icon of their own.
+    if (RegOpenKeyExW(HKEY_CLASSES_ROOT, extension.c_str(), 0, KEY_QUERY_VALUE, &kind) == ERROR_SUCCESS) {
+        icon = ReadClassIcon(ReadValue(kind, L""));
+        if (icon.empty()) icon = ReadValue(kind, L"DefaultIcon");
+        RegCloseKey(kind);
     }
-    std::wstring icon = ReadValue(HKEY_CLASSES_ROOT, extension + L"\\DefaultIcon");
     if (icon.empty()) icon = ReadValue(HKEY_CLASSES_ROOT, L"SystemFileAssociations\\" + extension + L"\\DefaultIcon");
     return icon;
 }
