@@ -14,6 +14,8 @@ const UINT kIconsArrived = WM_APP + 1;
 // painting, where a message posted for each icon would go before them and hold the window while many come.
 const UINT_PTR kTakeTimer = 1;
 const UINT kTakeEveryMs = 40;
+// The reading starts once the window is idle, after the list has been painted: the names come first.
+const UINT_PTR kStartTimer = 2;
 
 std::wstring Upper(std::wstring text) {
     if (!text.empty()) CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
@@ -98,7 +100,10 @@ OwnIconReader::~OwnIconReader() { Drop(); }
 
 void OwnIconReader::Drop() {
     if (job_) job_->dropped = true;
-    if (window_) KillTimer(window_->Handle(), kTakeTimer);
+    if (window_) {
+        KillTimer(window_->Handle(), kTakeTimer);
+        KillTimer(window_->Handle(), kStartTimer);
+    }
     job_.reset();
     found_.clear();
     places_.clear();
@@ -116,6 +121,11 @@ void OwnIconReader::Start(const std::wstring& folder, Files files, int size) {
                 TakeArrivals();
                 job_->polled = true;
                 SetTimer(window_->Handle(), kTakeTimer, kTakeEveryMs, nullptr);
+                return true;
+            }
+            if (msg == WM_TIMER && wp == kStartTimer) {
+                KillTimer(window_->Handle(), kStartTimer);
+                StartReading();
                 return true;
             }
             if (msg == WM_TIMER && wp == kTakeTimer) {
@@ -149,19 +159,25 @@ void OwnIconReader::Start(const std::wstring& folder, Files files, int size) {
     asked_.assign(toRead.size(), false);
     if (toRead.empty()) return;
 
-    auto job = std::make_shared<Job>();
-    job->folder = folder_;
-    job->files = std::move(toRead);
-    job->size = size;
-    job->target = window_->Handle();
-    auto* held = new std::shared_ptr<Job>(job);
+    job_ = std::make_shared<Job>();
+    job_->folder = folder_;
+    job_->files = std::move(toRead);
+    job_->size = size;
+    job_->target = window_->Handle();
+    // Rows drawn before then are asked for and read first.
+    SetTimer(window_->Handle(), kStartTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+void OwnIconReader::StartReading() {
+    if (!job_) return;
+    auto* held = new std::shared_ptr<Job>(job_);
     HANDLE thread = CreateThread(nullptr, 0, ReadIcons, held, 0, nullptr);
     if (!thread) {
         delete held;
+        job_->finished = true;
         return;
     }
     CloseHandle(thread);
-    job_ = std::move(job);
 }
 
 bool OwnIconReader::TakeArrivals() {

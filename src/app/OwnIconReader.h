@@ -1,6 +1,7 @@
 // Reads the icons that files carry themselves (programs, shortcuts, ...) on a thread of its own, so that a slow or
-// vanished drive never holds the window: until a file's own icon has come, the list shows its kind's. The rows the
-// list draws are read first; each new fill starts over and drops what the last one had not read yet.
+// vanished drive never holds the window: until a file's own icon has come, the list shows its kind's. The reading
+// starts once the window is idle after a fill; the rows the list draws are read first; each new fill starts over and
+// drops what the last one had not read yet.
 #pragma once
 
 #include <windows.h>
@@ -42,6 +43,8 @@ public:
     struct Job;
 
 private:
+    // Starts the thread that reads the fill's icons.
+    void StartReading();
     // Adds the icons read since the last time to the list; false when none had come.
     bool TakeArrivals();
 
