@@ -1,6 +1,7 @@
 // The file list on real folders: what the registered extensions match (".*" included), refreshing with the
 // selection kept or lost, the prompt when no extension is registered, a missing fixed folder, and "FileName".
 #include "app/MainWindowSupport.h"
+#include "../../support/RegisteredKind.h"
 
 #include <objidl.h>
 #include <shlobj.h>
@@ -49,41 +50,6 @@ void MakeShortcut(const std::string& path, const std::string& target, const std:
     CoUninitialize();
     ASSERT_TRUE(SUCCEEDED(hr)) << "cannot make the shortcut " << path;
 }
-
-// A kind of file registered for as long as it lives, its class naming its icon as the associations do: extension
-// ".zzf" of class "Tessaly.Test.zzf" with the icon "defaultIcon" (which may hold "%SystemRoot%").
-class RegisteredKind {
-public:
-    RegisteredKind(const std::wstring& extension, const std::wstring& defaultIcon)
-        : extension_(extension), kind_(L"Tessaly.Test" + extension)
-    {
-        SetValue(extension_, REG_SZ, kind_);
-        SetValue(kind_ + L"\\DefaultIcon", REG_EXPAND_SZ, defaultIcon);
-    }
-    ~RegisteredKind()
-    {
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, (kind_ + L"\\DefaultIcon").c_str());
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, kind_.c_str());
-        RegDeleteKeyW(HKEY_CLASSES_ROOT, extension_.c_str());
-    }
-    RegisteredKind(const RegisteredKind&) = delete;
-    RegisteredKind& operator=(const RegisteredKind&) = delete;
-
-private:
-    static void SetValue(const std::wstring& key, DWORD type, const std::wstring& value)
-    {
-        HKEY opened = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExW(opened, nullptr, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(opened);
-    }
-
-    std::wstring extension_;
-    std::wstring kind_;
-};
 
 // The system's colours set for as long as it lives, as a high-contrast theme sets them; the earlier ones come back.
 class SystemColours {
@@ -232,7 +198,7 @@ TEST(FileList, FileNameButtonShowsTheSelectedName)
 // names its icon in the associations shows that one (here the system's folder icon).
 TEST(FileList, IconsShowBesideTheNames)
 {
-    const RegisteredKind kind(L".zzf", L"%SystemRoot%\\system32\\shell32.dll,-4");
+    const test_support::RegisteredKind kind(L".zzf", L"%SystemRoot%\\system32\\shell32.dll,-4");
     Session s;
     s.MakeDir("資料");
     s.WriteFile("a.txt");

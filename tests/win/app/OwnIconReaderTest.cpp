@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "../../support/RegisteredKind.h"
 #include "../settings/SettingsTestFolder.h"
 #include "ui/Handles.h"
 
@@ -122,45 +123,23 @@ TEST_F(OwnIconReaderTest, FilesThatCannotBeReadGetNone)
 
 namespace {
 
-// The icons of kinds, read from the associations in this process's registry.
-class KindIcons : public ::testing::Test {
-protected:
-    void TearDown() override
-    {
-        for (const wchar_t* key : {L"Tessaly.Test.zzr\\DefaultIcon", L"Tessaly.Test.zzr", L".zzr"})
-            RegDeleteKeyW(HKEY_CLASSES_ROOT, key);
-    }
-    static void Register(const std::wstring& defaultIcon)
-    {
-        SetValue(L".zzr", L"Tessaly.Test.zzr");
-        SetValue(L"Tessaly.Test.zzr\\DefaultIcon", defaultIcon);
-    }
-    static void SetValue(const std::wstring& key, const std::wstring& value)
-    {
-        HKEY opened = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExW(opened, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(opened);
-    }
-    static bool Reads(const std::wstring& extension)
-    {
-        const ui::IconHandle icon(app::ReadAssociatedIcon(extension, 16));
-        return static_cast<bool>(icon);
-    }
-};
+bool Reads(const std::wstring& extension)
+{
+    const ui::IconHandle icon(app::ReadAssociatedIcon(extension, 16));
+    return static_cast<bool>(icon);
+}
 
-TEST_F(KindIcons, TheIconTheClassNamesOrElseTheShellsAndNoneForAKindNobodyKnows)
+// The icons of kinds, read from the associations in this process's registry.
+TEST(KindIcons, TheIconTheClassNamesOrElseTheShellsAndNoneForAKindNobodyKnows)
 {
     EXPECT_FALSE(Reads(L".zzr")) << "no association: the list shows the generic file";
-    Register(L"shell32.dll,-4");
+    const test_support::RegisteredKind kind(L".zzr");
+    ASSERT_TRUE(kind.Register(L"shell32.dll,-4"));
     EXPECT_TRUE(Reads(L".zzr"));
-    Register(L"\"%1\"");
+    ASSERT_TRUE(kind.Register(L"\"%1\""));
     EXPECT_FALSE(Reads(L".zzr")) << "each file its own: the list shows its kind's fallback";
     // An icon that lies in no file the program can read is asked of the shell, which always has one.
-    Register(L"@{Tessaly.Test_1.0?ms-resource://Tessaly.Test/Files/kind.png}");
+    ASSERT_TRUE(kind.Register(L"@{Tessaly.Test_1.0?ms-resource://Tessaly.Test/Files/kind.png}"));
     EXPECT_TRUE(Reads(L".zzr"));
 }
 
