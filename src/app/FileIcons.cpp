@@ -6,7 +6,7 @@ namespace app {
 
 HIMAGELIST FileIcons::Images(int size) {
     if (size != size_ || !images_) {
-        images_.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 8));
+        images_.reset(CreateIconList(size));
         size_ = size;
         byExtension_.clear();
         folder_ = program_ = generic_ = -2;
@@ -14,18 +14,11 @@ HIMAGELIST FileIcons::Images(int size) {
     return images_.get();
 }
 
-int FileIcons::Add(HICON icon) {
-    if (!icon) return -1;
-    const int index = images_ ? ImageList_ReplaceIcon(images_.get(), -1, icon) : -1;
-    DestroyIcon(icon);
-    return index;
-}
+int FileIcons::Add(HICON icon) { return AddToIconList(images_.get(), icon); }
 
 int FileIcons::ForFile(const std::wstring& name, int size) {
     Images(size);
-    const std::size_t dot = name.find_last_of(L'.');
-    std::wstring extension = dot == std::wstring::npos ? std::wstring() : name.substr(dot);
-    if (!extension.empty()) CharLowerBuffW(&extension[0], static_cast<DWORD>(extension.size()));
+    std::wstring extension = LowerExtension(name);
     const auto found = byExtension_.find(extension);
     if (found != byExtension_.end()) return found->second;
     int icon = Add(ReadAssociatedIcon(extension, size));

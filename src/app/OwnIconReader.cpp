@@ -17,20 +17,16 @@ const UINT kTakeEveryMs = 40;
 // The reading starts once the window is idle, after the list has been painted: the names come first.
 const UINT_PTR kStartTimer = 2;
 
-std::wstring Upper(std::wstring text) {
-    if (!text.empty()) CharUpperBuffW(&text[0], static_cast<DWORD>(text.size()));
-    return text;
-}
-
-// The running program's own file, in capitals.
-const std::wstring& OwnProgram() {
-    static const std::wstring path = [] {
+// Whether path is the running program's own file (letter case aside).
+bool IsOwnProgram(const std::wstring& path) {
+    static const std::wstring own = [] {
         std::wstring buffer(32768, L'\0');
         const DWORD length = GetModuleFileNameW(nullptr, &buffer[0], static_cast<DWORD>(buffer.size()));
         buffer.resize(length < buffer.size() ? length : 0);
-        return Upper(std::move(buffer));
+        return buffer;
     }();
-    return path;
+    return !own.empty() && CompareStringOrdinal(path.c_str(), static_cast<int>(path.size()), own.c_str(),
+                                                static_cast<int>(own.size()), TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace
@@ -137,17 +133,16 @@ void OwnIconReader::Start(const std::wstring& folder, Files files, int size) {
             return false;
         });
     }
-    if (!images_ || size != size_) images_.reset(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 8));
+    if (!images_ || size != size_) images_.reset(CreateIconList(size));
     size_ = size;
     folder_ = folder;
     files_ = std::move(files);
     Files toRead;
     for (const auto& file : files_) {
         // The program itself, which sits in the folder it lists, shows the icon it carries: no file to read.
-        if (!OwnProgram().empty() && Upper(folder_ + file.first) == OwnProgram()) {
+        if (IsOwnProgram(folder_ + file.first)) {
             HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), L"MAINICON", IMAGE_ICON, size, size, 0);
-            const int index = icon && images_ ? ImageList_ReplaceIcon(images_.get(), -1, static_cast<HICON>(icon)) : -1;
-            if (icon) DestroyIcon(static_cast<HICON>(icon));
+            const int index = AddToIconList(images_.get(), static_cast<HICON>(icon));
             if (index >= 0) {
                 found_[file.first] = index;
                 continue;
@@ -189,8 +184,7 @@ bool OwnIconReader::TakeArrivals() {
     }
     if (arrivals.empty()) return false;
     for (auto& [name, icon] : arrivals) {
-        const int index = images_ ? ImageList_ReplaceIcon(images_.get(), -1, icon) : -1;
-        DestroyIcon(icon);
+        const int index = AddToIconList(images_.get(), icon);
         if (index >= 0) found_[std::move(name)] = index;
     }
     if (arrived_) arrived_();

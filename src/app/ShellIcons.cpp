@@ -86,14 +86,6 @@ std::wstring ReadDefaultIcon(const std::wstring& extension) {
     return icon;
 }
 
-std::wstring LowerExtension(const std::wstring& name) {
-    const std::size_t dot = name.find_last_of(L".\\/");
-    if (dot == std::wstring::npos || name[dot] != L'.') return {};
-    std::wstring extension = name.substr(dot);
-    if (!extension.empty()) CharLowerBuffW(&extension[0], static_cast<DWORD>(extension.size()));
-    return extension;
-}
-
 // What only the shell can read (its own handlers for the kind), at the system's small size: of the file at path,
 // or with attributes given, of any file so named, which is not touched. The shell's handlers are COM objects, set
 // up for this call on the calling thread.
@@ -152,6 +144,23 @@ HICON ReadInternetShortcutIcon(const std::wstring& path, int size) {
 }
 
 }  // namespace
+
+HIMAGELIST CreateIconList(int size) { return ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 8); }
+
+int AddToIconList(HIMAGELIST list, HICON icon) {
+    if (!icon) return -1;
+    const int index = list ? ImageList_ReplaceIcon(list, -1, icon) : -1;
+    DestroyIcon(icon);
+    return index;
+}
+
+std::wstring LowerExtension(const std::wstring& name) {
+    const std::size_t dot = name.find_last_of(L".\\/");
+    if (dot == std::wstring::npos || name[dot] != L'.') return {};
+    std::wstring extension = name.substr(dot);
+    if (!extension.empty()) CharLowerBuffW(&extension[0], static_cast<DWORD>(extension.size()));
+    return extension;
+}
 
 HICON ReadAssociatedIcon(const std::wstring& extension, int size) {
     if (extension.empty()) return nullptr;

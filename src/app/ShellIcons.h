@@ -4,12 +4,20 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
 #include "app/rules/OwnIcon.h"
 
 namespace app {
+
+// A list for icons size pixels square, for the caller to destroy.
+HIMAGELIST CreateIconList(int size);
+// Adds the icon to the list and destroys it; its index in the list, or -1 (also for no icon or no list).
+int AddToIconList(HIMAGELIST list, HICON icon);
+// The extension of a name or path in lower case, with its dot; empty when it has none.
+std::wstring LowerExtension(const std::wstring& name);
 
 // The icon the associations give files with this extension (lower case, with its dot); nullptr when they give
 // none, or say that each file carries its own.
